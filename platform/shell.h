@@ -1,0 +1,39 @@
+// Shell links and shell execution.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sx::platform {
+
+struct Shortcut {
+    std::string target;
+    std::string arguments;
+    std::string working_folder;
+    std::string description;
+    std::string icon;
+    int icon_index = 0;
+};
+
+// An owner window as an opaque number, so logic can pass it through without <windows.h>.
+using WindowRef = uintptr_t;
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Loads and resolves a shortcut file without user interface; empty when it cannot be loaded.
+    virtual std::optional<Shortcut> read_shortcut(std::string_view path) = 0;
+    virtual bool save_shortcut(std::string_view path, const Shortcut& link) = 0;
+    // ShellExecuteA; true when the system reports success.
+    virtual bool execute(WindowRef owner, std::string_view verb, std::string_view file,
+                         std::string_view parameters, std::string_view folder, int show) = 0;
+    // The file's property sheet (ShellExecuteExA, verb "properties", SEE_MASK_INVOKEIDLIST).
+    virtual bool properties(WindowRef owner, std::string_view file, std::string_view folder) = 0;
+    // Starts a command line (WinExec); true when it started.
+    virtual bool run(std::string_view command_line, int show) = 0;
+};
+
+}  // namespace sx::platform

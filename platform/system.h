@@ -1,0 +1,38 @@
+// Facts about the running system and this program's own process.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sx::platform {
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+struct OsVersion {
+    int platform = 2;  // 1: Windows 95 family, 2: NT family
+    int major = 6;
+    int minor = 1;
+};
+
+class System {
+public:
+    virtual ~System() = default;
+
+    virtual std::string windows_folder() = 0;  // "C:\windows", no trailing backslash
+    virtual std::string system_folder() = 0;   // "C:\windows\system32"
+    virtual std::string program_file() = 0;    // full path of this program's own file
+    virtual std::string expand(std::string_view text) = 0;  // ExpandEnvironmentStringsA
+    virtual LocalTime now() = 0;
+    virtual std::optional<LocalTime> to_local(uint64_t file_time) = 0;
+    virtual OsVersion version() = 0;
+    // UTF-16 text in the ANSI code page, as the *A functions would return it.
+    virtual std::string to_ansi(std::u16string_view text) = 0;
+    // A string of this program's string table; empty when there is none.
+    virtual std::optional<std::string> resource_string(unsigned id) = 0;
+};
+
+}  // namespace sx::platform

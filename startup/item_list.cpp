@@ -1,0 +1,75 @@
+#include "startup/item_list.h"
+
+#include "app/state.h"
+#include "app/text.h"
+
+namespace sx::startup {
+
+namespace {
+
+std::string without_quotes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '"') out += c;
+    }
+    return out;
+}
+
+// GetLongPathNameA only rewrites components that are short names, and every generated short name
+// carries a "~"; skipping the call for other paths saves a file-system walk per entry.
+std::string long_form(AppState& app, const std::string& path) {
+    if (path.find('~') == std::string::npos) return path;
+    const platform::OsVersion v = app.os.system.version();
+    if (v.platform == 1 && v.minor == 0) return path;  // Windows 95 has no GetLongPathNameA
+    std::string longer = app.os.files.long_path(path);
+    return longer.empty() ? path : longer;
+}
+
+}  // namespace
+
+bool ItemList::set_type(size_t index, int type) {
+    if (index >= entries_.size()) return false;
+    entries_[index].type = type;
+    return true;
+}
+
+bool ItemList::push(StartupEntry entry) {
+    if (full()) return false;
+    entries_.push_back(std::move(entry));
+    return true;
+}
+
+int AddItem(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+            std::string_view description, int type, int flag) {
+    ItemList& items = app.items;
+    if (items.full()) return 0;
+    if (type == 500 && static_cast<long long>(items.count()) >= app.settings.max_cookie) return 0;
+
+    StartupEntry entry;
+    entry.title = cut(title, kTitleMax);
+    const std::string plain = without_quotes(cut(command, kCommandMax));
+    const bool long_enough = plain.size() >= 4;
+    entry.command = long_enough ? long_form(app, plain) : plain;
+    const std::string place = cut(location, kLocationMax);
+    entry.location = long_enough ? long_form(app, place) : place;
+    // A long-path form can be longer than the short one it replaces.
+    entry.command = cut(entry.command, kCommandMax);
+    entry.location = cut(entry.location, kLocationMax);
+
+    if (entry.title.empty()) {
+        std::string_view name = file_part(entry.command);
+        entry.title = cut(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0), kTitleMax);
+    }
+    if (matches(entry.title, "Sentrix")) entry.title = cut(app.caption, kTitleMax);
+
+    entry.description = cut(description, kDescriptionMax);
+    entry.type = type;
+    entry.flag = flag;
+    items.push(std::move(entry));
+    return 1;
+}
+
+void ClearItems(AppState& app) { app.items.clear(); }
+
+}  // namespace sx::startup

@@ -1,0 +1,65 @@
+// An in-memory registry that behaves like the Win32 adapter under Wine (the contract suite checks
+// this): case-insensitive names, values and subkeys enumerated in case-insensitive order with the
+// default value first, HKEY_CLASSES_ROOT as a view of HKLM\Software\Classes, text values read back
+// with a terminating zero.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "tests/support/fault_plan.h"
+
+namespace sx::fake {
+
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+
+class FakeRegistry : public platform::Registry {
+public:
+    FakeRegistry();
+
+    platform::RegStatus open(platform::Root root, std::string_view path) override;
+    platform::RegStatus create_key(platform::Root root, std::string_view path) override;
+    platform::RegStatus query(platform::Root root, std::string_view path, std::string_view name,
+                              platform::RegValue& out) override;
+    platform::RegStatus set(platform::Root root, std::string_view path, std::string_view name, uint32_t type,
+                            std::string_view data) override;
+    platform::RegStatus remove_value(platform::Root root, std::string_view path, std::string_view name) override;
+    platform::RegStatus remove_key(platform::Root root, std::string_view path) override;
+    platform::RegStatus values(platform::Root root, std::string_view path,
+                               std::vector<platform::RegValue>& out) override;
+    platform::RegStatus subkeys(platform::Root root, std::string_view path, std::vector<std::string>& out) override;
+
+    // Test conveniences: create the key when missing and store a text (with its zero) or a DWORD.
+    void put_text(platform::Root root, std::string_view path, std::string_view name, std::string_view text,
+                  uint32_t type = platform::reg_type::sz);
+    void put_dword(platform::Root root, std::string_view path, std::string_view name, uint32_t value);
+    // The text of a value without its terminating zero; empty when missing.
+    std::string text(platform::Root root, std::string_view path, std::string_view name);
+    bool has_value(platform::Root root, std::string_view path, std::string_view name);
+    bool has_key(platform::Root root, std::string_view path);
+    // Every value below a root as "path\name=data" lines, for comparing whole states.
+    std::vector<std::string> dump(platform::Root root);
+
+    FaultPlan faults;
+
+private:
+    struct Key {
+        std::map<std::string, platform::RegValue, NoCaseLess> values;
+        std::map<std::string, std::unique_ptr<Key>, NoCaseLess> subkeys;
+        std::string name;
+    };
+    Key* find(platform::Root root, std::string_view path, Key** parent = nullptr, std::string* leaf = nullptr);
+    Key* make(platform::Root root, std::string_view path);
+    void dump_key(const Key& key, const std::string& path, std::vector<std::string>& out);
+    bool fail(const char* op, std::string_view path);
+
+    Key machine_;
+    Key user_;
+};
+
+}  // namespace sx::fake
