@@ -1,8 +1,8 @@
 # Sourced by every script that runs Wine: one environment, so runs are repeatable and never touch
-# the user's own ~/.wine. SX_WINE_ROOT holds the prefixes (default: build/wine in the checkout).
+# the user's own ~/.wine. SX_WINE_ROOT holds the prefixes (default: build/mingw/wine in the checkout).
 _sx_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export SX_TOP=${SX_TOP:-$_sx_top}
-export SX_WINE_ROOT=${SX_WINE_ROOT:-$SX_TOP/build/wine}
+export SX_WINE_ROOT=${SX_WINE_ROOT:-$SX_TOP/build/mingw/wine}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=C LC_ALL=C TZ=UTC
