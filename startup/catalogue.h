@@ -1,0 +1,46 @@
+// The catalogue of autostart locations and the enumeration that fills the shared item list from it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/state.h"
+
+namespace sx::startup {
+
+inline constexpr std::string_view kDisabledKey = "Software\\Orvane\\Sentrix\\Disabled";
+inline constexpr std::string_view kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr std::string_view kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr std::string_view kNotifyKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify";
+inline constexpr std::string_view kWindowsNtKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+inline constexpr std::string_view kDelayLoadKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad";
+inline constexpr std::string_view kTaskSchedulerKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\SharedTaskScheduler";
+inline constexpr std::string_view kShellHooksKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ShellExecuteHooks";
+inline constexpr std::string_view kWow64RunKey = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Empties the list and lists every autostart entry. With `filtered` the special locations are left
+// out unless the run-time setting ShowAllStartup is on. Returns the number of entries.
+int EnumerateStartups(AppState& app, bool filtered);
+// The Run family of every hive, appended to the list.
+void EnumerateRunKeys(AppState& app);
+// The startup folders named by the Shell Folders keys, appended to the list.
+void EnumerateStartupFolders(AppState& app);
+
+// The long location text of entry `index`, with the disabled mark for a disabled entry.
+std::string LocationText(AppState& app, size_t index);
+// The type code stored in the disabled marker of entry `index`'s title; 0 when there is none.
+int DisabledTypeOf(AppState& app, size_t index);
+// The disabled marker of a title, as its number; 0 when there is none.
+int disabled_marker(AppState& app, std::string_view title);
+
+struct ClassInfo {
+    std::string name;
+    std::string server;  // InprocServer32 path
+};
+// The class registered under HKCR\CLSID for a class id, braces added when missing.
+ClassInfo ResolveClsid(AppState& app, std::string_view class_id);
+
+// The program's own "Disabled" folder (inside the program folder).
+std::string disabled_folder(AppState& app);
+
+}  // namespace sx::startup

@@ -1,0 +1,221 @@
+#include "tests/support/fake_files.h"
+
+#include "app/text.h"
+
+namespace sx::fake {
+
+using platform::attr::directory;
+using platform::attr::invalid;
+
+FakeFiles::FakeFiles() {
+    add_folder("C:");
+    add_folder("C:\\windows\\system32");
+}
+
+std::string FakeFiles::key(std::string_view path) {
+    std::string k;
+    for (char c : path) k += fold_ascii(c);
+    while (!k.empty() && k.back() == '\\') k.pop_back();
+    return k;
+}
+
+std::string FakeFiles::parent_key(std::string_view path) { return key(folder_part(key(path))); }
+
+std::string FakeFiles::resolve_alias(std::string_view path) {
+    auto it = long_of_.find(key(path));
+    return it == long_of_.end() ? std::string(path) : it->second;
+}
+
+FakeFiles::Node* FakeFiles::find(std::string_view path) {
+    auto it = nodes_.find(key(resolve_alias(path)));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+uint32_t FakeFiles::attributes(std::string_view path) {
+    if (faults.should_fail("files.attributes", path)) return invalid;
+    Node* n = find(path);
+    if (!n) return invalid;
+    return n->folder ? (n->attributes | directory) : n->attributes;
+}
+
+bool FakeFiles::set_attributes(std::string_view path, uint32_t attributes) {
+    if (faults.should_fail("files.set_attributes", path)) return false;
+    Node* n = find(path);
+    if (!n) return false;
+    n->attributes = attributes == platform::attr::normal ? 0 : attributes & ~directory;
+    return true;
+}
+
+bool FakeFiles::list(std::string_view folder, std::vector<platform::DirEntry>& out) {
+    out.clear();
+    if (faults.should_fail("files.list", folder)) return false;
+    Node* n = find(folder);
+    if (!n || !n->folder) return false;
+    const std::string prefix = key(resolve_alias(folder)) + "\\";
+    out.push_back({".", directory});
+    out.push_back({"..", directory});
+    for (auto& [k, node] : nodes_) {
+        if (k.size() <= prefix.size() || k.compare(0, prefix.size(), prefix) != 0) continue;
+        if (k.find('\\', prefix.size()) != std::string::npos) continue;
+        out.push_back({node.name, node.folder ? (node.attributes | directory) : node.attributes});
+    }
+    return true;
+}
+
+bool FakeFiles::move(std::string_view from, std::string_view to) {
+    if (faults.should_fail("files.move", from)) return false;
+    Node* source = find(from);
+    if (!source || find(to)) return false;
+    Node* target_folder = find(folder_part(to));
+    if (!target_folder || !target_folder->folder) return false;
+    if (source->folder) return false;  // folders are never moved by the program
+    Node moved = *source;
+    moved.name = std::string(file_part(to));
+    nodes_.erase(key(resolve_alias(from)));
+    nodes_[key(to)] = std::move(moved);
+    return true;
+}
+
+bool FakeFiles::copy(std::string_view from, std::string_view to, bool fail_if_exists) {
+    if (faults.should_fail("files.copy", from)) return false;
+    Node* source = find(from);
+    if (!source || source->folder) return false;
+    Node* existing = find(to);
+    if (existing && (fail_if_exists || existing->folder)) return false;
+    Node* target_folder = find(folder_part(to));
+    if (!target_folder || !target_folder->folder) return false;
+    Node copied = *source;
+    copied.name = std::string(file_part(to));
+    nodes_[key(to)] = std::move(copied);
+    return true;
+}
+
+bool FakeFiles::remove(std::string_view path) {
+    if (faults.should_fail("files.remove", path)) return false;
+    Node* n = find(path);
+    if (!n || n->folder || n->locked || (n->attributes & platform::attr::readonly)) return false;
+    nodes_.erase(key(resolve_alias(path)));
+    return true;
+}
+
+bool FakeFiles::make_folder(std::string_view path) {
+    if (faults.should_fail("files.make_folder", path)) return false;
+    if (find(path)) return false;
+    Node* parent = find(folder_part(path));
+    if (!parent || !parent->folder) return false;
+    Node& n = nodes_[key(path)];
+    n.name = std::string(file_part(path));
+    n.folder = true;
+    n.attributes = 0;
+    return true;
+}
+
+std::optional<std::string> FakeFiles::read(std::string_view path, size_t limit) {
+    if (faults.should_fail("files.read", path)) return std::nullopt;
+    Node* n = find(path);
+    if (!n || n->folder || n->locked) return std::nullopt;
+    return n->content.substr(0, limit);
+}
+
+bool FakeFiles::write(std::string_view path, std::string_view bytes) {
+    if (faults.should_fail("files.write", path)) return false;
+    Node* n = find(path);
+    if (n && (n->folder || n->locked || (n->attributes & platform::attr::readonly))) return false;
+    if (!n) {
+        Node* parent = find(folder_part(path));
+        if (!parent || !parent->folder) return false;
+        n = &nodes_[key(path)];
+        n->name = std::string(file_part(path));
+    }
+    n->content = std::string(bytes);
+    return true;
+}
+
+bool FakeFiles::append(std::string_view path, std::string_view bytes) {
+    if (faults.should_fail("files.append", path)) return false;
+    Node* n = find(path);
+    if (!n) return write(path, bytes);
+    if (n->folder || n->locked || (n->attributes & platform::attr::readonly)) return false;
+    n->content += bytes;
+    return true;
+}
+
+std::optional<platform::FileFacts> FakeFiles::facts(std::string_view path) {
+    if (faults.should_fail("files.facts", path)) return std::nullopt;
+    Node* n = find(path);
+    if (!n || n->folder || n->locked) return std::nullopt;
+    platform::FileFacts f = n->facts;
+    if (!f.size) f.size = n->content.size();
+    return f;
+}
+
+std::optional<std::string> FakeFiles::version_block(std::string_view path) {
+    if (faults.should_fail("files.version_block", path)) return std::nullopt;
+    Node* n = find(path);
+    if (!n || n->folder) return std::nullopt;
+    return n->version;
+}
+
+std::string FakeFiles::long_path(std::string_view path) {
+    if (faults.should_fail("files.long_path", path)) return {};
+    Node* n = find(path);
+    if (!n) return {};
+    auto it = long_of_.find(key(path));
+    return it == long_of_.end() ? std::string(path) : it->second;
+}
+
+std::string FakeFiles::short_path(std::string_view path) {
+    if (faults.should_fail("files.short_path", path)) return {};
+    Node* n = find(path);
+    if (!n) return {};
+    auto it = short_of_.find(key(path));
+    return it == short_of_.end() ? std::string(path) : it->second;
+}
+
+bool FakeFiles::delete_on_reboot(std::string_view path) {
+    if (faults.should_fail("files.delete_on_reboot", path)) return false;
+    reboot_deletions.emplace_back(path);
+    return true;
+}
+
+FakeFiles::Node& FakeFiles::add_file(std::string_view path, std::string_view content) {
+    add_folder(folder_part(path));
+    Node& n = nodes_[key(path)];
+    n.name = std::string(file_part(path));
+    n.folder = false;
+    n.content = std::string(content);
+    return n;
+}
+
+void FakeFiles::add_folder(std::string_view path) {
+    if (path.empty()) return;
+    std::string so_far;
+    std::string_view rest = path;
+    while (!rest.empty()) {
+        size_t slash = rest.find('\\');
+        std::string_view part = rest.substr(0, slash);
+        so_far += so_far.empty() ? std::string(part) : "\\" + std::string(part);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+        if (part.empty()) continue;
+        Node& n = nodes_[key(so_far)];
+        if (n.name.empty()) {
+            n.name = std::string(part);
+            n.folder = true;
+            n.attributes = 0;
+        }
+    }
+}
+
+bool FakeFiles::exists(std::string_view path) { return find(path) != nullptr; }
+
+std::string FakeFiles::content(std::string_view path) {
+    Node* n = find(path);
+    return n ? n->content : std::string();
+}
+
+void FakeFiles::add_short_name(std::string_view long_path, std::string_view short_path) {
+    short_of_[key(long_path)] = std::string(short_path);
+    long_of_[key(short_path)] = std::string(long_path);
+}
+
+}  // namespace sx::fake

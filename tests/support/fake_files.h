@@ -1,0 +1,68 @@
+// An in-memory file system with Windows path rules: case-insensitive names, backslashes, attributes,
+// "." and ".." in every listing, a move that refuses an existing target.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "tests/support/fake_registry.h"
+#include "tests/support/fault_plan.h"
+
+namespace sx::fake {
+
+class FakeFiles : public platform::Files {
+public:
+    struct Node {
+        std::string name;  // as created
+        bool folder = false;
+        uint32_t attributes = platform::attr::archive;
+        std::string content;
+        std::optional<std::string> version;  // raw VS_VERSIONINFO block
+        platform::FileFacts facts;
+        bool locked = false;  // in use: facts and reads fail like a file opened without sharing
+    };
+
+    FakeFiles();
+
+    uint32_t attributes(std::string_view path) override;
+    bool set_attributes(std::string_view path, uint32_t attributes) override;
+    bool list(std::string_view folder, std::vector<platform::DirEntry>& out) override;
+    bool move(std::string_view from, std::string_view to) override;
+    bool copy(std::string_view from, std::string_view to, bool fail_if_exists) override;
+    bool remove(std::string_view path) override;
+    bool make_folder(std::string_view path) override;
+    std::optional<std::string> read(std::string_view path, size_t limit) override;
+    bool write(std::string_view path, std::string_view bytes) override;
+    bool append(std::string_view path, std::string_view bytes) override;
+    std::optional<platform::FileFacts> facts(std::string_view path) override;
+    std::optional<std::string> version_block(std::string_view path) override;
+    std::string long_path(std::string_view path) override;
+    std::string short_path(std::string_view path) override;
+    bool delete_on_reboot(std::string_view path) override;
+
+    // Test conveniences. add_file creates missing folders.
+    Node& add_file(std::string_view path, std::string_view content = {});
+    void add_folder(std::string_view path);
+    bool exists(std::string_view path);
+    std::string content(std::string_view path);
+    // A short alias for a long path (as GetShortPathNameA would give it), both ways.
+    void add_short_name(std::string_view long_path, std::string_view short_path);
+    std::vector<std::string> reboot_deletions;
+
+    FaultPlan faults;
+
+private:
+    Node* find(std::string_view path);
+    static std::string key(std::string_view path);
+    std::string parent_key(std::string_view path);
+    std::string resolve_alias(std::string_view path);
+
+    std::map<std::string, Node> nodes_;               // by folded full path
+    std::map<std::string, std::string> short_of_;     // folded long path -> short path
+    std::map<std::string, std::string> long_of_;      // folded short path -> long path
+};
+
+}  // namespace sx::fake

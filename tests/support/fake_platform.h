@@ -1,0 +1,120 @@
+// In-memory fakes of every platform interface, bundled into one Platform for logic tests.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/support/fake_files.h"
+#include "tests/support/fake_registry.h"
+
+namespace sx::fake {
+
+// win.ini's [windows] section lives in the registry, as Wine maps it; everything else in memory.
+class FakeProfile : public platform::Profile {
+public:
+    explicit FakeProfile(FakeRegistry& registry) : registry_(registry) {}
+    std::string read(std::string_view file, std::string_view section, std::string_view key, size_t size) override;
+    bool write(std::string_view file, std::string_view section, std::string_view key,
+               std::optional<std::string_view> value) override;
+    FaultPlan faults;
+
+    static constexpr std::string_view kWindowsSectionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+private:
+    FakeRegistry& registry_;
+    std::map<std::string, std::string> values_;  // "file|section|key", folded
+};
+
+// Shortcuts are files of the fake file system holding their fields, so moving, deleting and
+// listing them works like any file.
+class FakeShell : public platform::Shell {
+public:
+    explicit FakeShell(FakeFiles& files) : files_(files) {}
+    std::optional<platform::Shortcut> read_shortcut(std::string_view path) override;
+    bool save_shortcut(std::string_view path, const platform::Shortcut& link) override;
+    bool execute(platform::WindowRef owner, std::string_view verb, std::string_view file,
+                 std::string_view parameters, std::string_view folder, int show) override;
+    bool properties(platform::WindowRef owner, std::string_view file, std::string_view folder) override;
+    bool run(std::string_view command_line, int show) override;
+
+    // Every call, as "verb|file|parameters|folder" or "run|command line".
+    std::vector<std::string> calls;
+    bool execute_result = true;
+    FaultPlan faults;
+
+private:
+    FakeFiles& files_;
+};
+
+class FakeProcesses : public platform::Processes {
+public:
+    bool walk(const std::function<bool(const platform::ProcessEntry&)>& visit) override;
+    bool terminate(uint32_t pid, bool wait) override;
+
+    uint32_t start(std::string file);  // adds a running process, returns its id
+    bool running(uint32_t pid) const;
+    std::vector<platform::ProcessEntry> list;
+    bool can_walk = true;
+    FaultPlan faults;
+
+private:
+    uint32_t next_pid_ = 100;
+};
+
+class FakeSystem : public platform::System {
+public:
+    std::string windows_folder() override { return windows; }
+    std::string system_folder() override { return system; }
+    std::string program_file() override { return program; }
+    std::string expand(std::string_view text) override;
+    platform::LocalTime now() override { return clock; }
+    std::optional<platform::LocalTime> to_local(uint64_t file_time) override;
+    platform::OsVersion version() override { return os_version; }
+    std::string to_ansi(std::u16string_view text) override;
+    std::optional<std::string> resource_string(unsigned id) override;
+
+    std::string windows = "C:\\windows";
+    std::string system = "C:\\windows\\system32";
+    std::string program = "C:\\Program Files\\Sentrix\\SentrixEx.exe";
+    platform::LocalTime clock{2026, 12, 6, 20, 22, 53};
+    platform::OsVersion os_version;
+    std::map<std::string, std::string> environment{
+        {"systemroot", "C:\\windows"},
+        {"windir", "C:\\windows"},
+        {"programfiles", "C:\\Program Files"},
+        {"userprofile", "C:\\users\\root"},
+        {"appdata", "C:\\users\\root\\AppData\\Roaming"},
+        {"temp", "C:\\users\\root\\Temp"},
+    };
+};
+
+// Answers questions from a script and remembers what was asked.
+class FakePrompts : public platform::Prompts {
+public:
+    bool ask(std::string_view text, platform::Icon icon) override;
+    void tell(std::string_view text, platform::Icon icon) override;
+    bool confirm_special_removal(std::string_view title, std::string_view command, bool microsoft_file) override;
+
+    std::deque<bool> answers;     // consumed in order; `default_answer` when empty
+    bool default_answer = true;
+    std::vector<std::string> asked;
+    std::vector<std::string> told;
+};
+
+// Every fake, wired together, and the Platform that logic takes.
+struct FakePlatform {
+    FakePlatform();
+    FakeRegistry registry;
+    FakeFiles files;
+    FakeProfile profile{registry};
+    FakeShell shell{files};
+    FakeProcesses processes;
+    FakeSystem system;
+    FakePrompts prompts;
+    platform::Platform os{registry, files, profile, shell, processes, system, prompts};
+};
+
+}  // namespace sx::fake
