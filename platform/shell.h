@@ -17,6 +17,11 @@ struct Shortcut {
     int icon_index = 0;
 };
 
+// ShowWindow commands the logic passes on.
+inline constexpr int kShowNormal = 1;   // SW_SHOWNORMAL
+inline constexpr int kShow = 5;         // SW_SHOW
+inline constexpr int kShowDefault = 10; // SW_SHOWDEFAULT
+
 // An owner window as an opaque number, so logic can pass it through without <windows.h>.
 using WindowRef = uintptr_t;
 
