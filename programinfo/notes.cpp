@@ -1,0 +1,54 @@
+#include "programinfo/notes.h"
+
+#include "app/text.h"
+#include "programinfo/resolve.h"
+#include "settings/store.h"
+
+namespace sx::programinfo {
+
+namespace {
+
+constexpr std::string_view kNotePrefix = "note_";
+constexpr std::string_view kNoteSuffix = ".txt";
+constexpr size_t kExtensionWithDot = 4;
+// Buffer for the AppData value: a longer value reads as missing.
+constexpr size_t kFolderValueBuffer = kPathMax + 1;
+
+bool exists(platform::Platform& os, std::string_view path) {
+    return os.files.attributes(path) != platform::attr::invalid;
+}
+
+void make_folder_if_missing(platform::Platform& os, std::string_view path) {
+    if (!exists(os, path)) os.files.make_folder(path);
+}
+
+}  // namespace
+
+std::string note_program_name(platform::Platform& os, std::string_view command) {
+    std::string name(file_part(ResolveProgramPath(os, command)));
+    for (char& c : name) {
+        if (c == '=') c = ':';
+    }
+    name.resize(name.size() > kExtensionWithDot ? name.size() - kExtensionWithDot : 0);
+    return name;
+}
+
+std::string NotePath(platform::Platform& os, std::string_view command) {
+    std::string file(kNotePrefix);
+    file += note_program_name(os, command);
+    file += kNoteSuffix;
+
+    const std::string beside_program = own_folder(os) + "\\" + file;
+    if (exists(os, beside_program)) return beside_program;
+
+    std::string app_data = settings::read_text(os, platform::Root::current_user, kShellFoldersKey, kAppDataValue,
+                                               kFolderValueBuffer);
+    while (!app_data.empty() && app_data.back() == '\\') app_data.pop_back();
+    if (app_data.empty()) return beside_program;
+    const std::string user_folder = app_data + "\\" + std::string(kUserFolderName);
+    make_folder_if_missing(os, user_folder);
+    make_folder_if_missing(os, user_folder + "\\" + std::string(kVaultFolderName));
+    return user_folder + "\\" + file;
+}
+
+}  // namespace sx::programinfo

@@ -1,0 +1,29 @@
+// Where the personal note about a program is kept: "note_" + program name + ".txt", beside this
+// program when it is there, else in the user's application-data folder.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace sx::programinfo {
+
+// A note holds at most this many characters.
+inline constexpr size_t kNoteMax = 16384;
+
+inline constexpr std::string_view kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr std::string_view kAppDataValue = "AppData";
+inline constexpr std::string_view kUserFolderName = "Sentrix";
+inline constexpr std::string_view kVaultFolderName = "vault";
+
+// The program name notes are named by: the file-name part of the resolved command with "=" replaced
+// by ":" and the last four characters (the extension) removed.
+std::string note_program_name(platform::Platform& os, std::string_view command);
+
+// The note file's path, for reading and for creating. Looking in the user folder creates it and its
+// "vault" subfolder when they are missing.
+std::string NotePath(platform::Platform& os, std::string_view command);
+
+}  // namespace sx::programinfo
