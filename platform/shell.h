@@ -39,6 +39,8 @@ public:
     virtual bool properties(WindowRef owner, std::string_view file, std::string_view folder) = 0;
     // Starts a command line (WinExec); true when it started.
     virtual bool run(std::string_view command_line, int show) = 0;
+    // Repaints the taskbar, so the icons of programs that were just stopped disappear.
+    virtual void refresh_taskbar() {}
 };
 
 }  // namespace sx::platform

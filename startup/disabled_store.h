@@ -16,11 +16,12 @@ namespace sx::startup {
 int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
                        int type);
 // Deletes the entry from its live location, or from the disabled store when it is disabled; codes
-// 250-255 go to RemoveSpecialEntry. 1 when the entry is gone.
+// 250-255 go to RemoveSpecialEntry. 1 when the entry is gone, 0 when it could not be removed (the
+// caller tells the user); a removal is recorded in the history only when it happened.
 int RemoveStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
                        int type);
 // The resets and removals of the Winlogon, delay-load, hook and AppInit entries (the last four after
-// the user's explicit confirmation). 1 when carried out.
+// the user's explicit confirmation). 1 when carried out or declined, 0 when the change failed.
 int RemoveSpecialEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
                        int type);
 // Writes a removed entry back into its live location; 1 when written.
