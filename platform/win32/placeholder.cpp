@@ -1,1 +1,0 @@
-// Win32 adapters.

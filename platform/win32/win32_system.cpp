@@ -1,0 +1,100 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+
+#include <limits>
+
+#include "platform/win32/text_buffer.h"
+
+namespace sx::win32 {
+
+namespace {
+
+platform::LocalTime local_time_of(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+}  // namespace
+
+std::string Win32System::windows_folder() {
+    return text_from([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+}
+
+std::string Win32System::system_folder() {
+    return text_from([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+}
+
+std::string Win32System::program_file() {
+    return text_from([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+}
+
+std::string Win32System::expand(std::string_view text) {
+    const std::string source(text);
+    if (source.empty()) return {};
+    return text_from([&](char* buffer, DWORD size) -> DWORD {
+        // The result counts the terminating zero, whether the text fitted or not.
+        const DWORD needed = ExpandEnvironmentStringsA(source.c_str(), buffer, size);
+        return needed <= size && needed > 0 ? needed - 1 : needed;
+    });
+}
+
+platform::LocalTime Win32System::now() {
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    return local_time_of(time);
+}
+
+std::optional<platform::LocalTime> Win32System::to_local(uint64_t file_time) {
+    FILETIME utc{static_cast<DWORD>(file_time), static_cast<DWORD>(file_time >> 32)};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time)) return std::nullopt;
+    return local_time_of(time);
+}
+
+platform::OsVersion Win32System::version() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    // The version the system reports to this program (not the true one) decides its behaviour, so the
+    // deprecated call is the right one here.
+#if defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#elif defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    const BOOL known = GetVersionExA(&info);
+#if defined(_MSC_VER)
+#pragma warning(pop)
+#elif defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    if (!known) return {};
+    return {static_cast<int>(info.dwPlatformId), static_cast<int>(info.dwMajorVersion),
+            static_cast<int>(info.dwMinorVersion)};
+}
+
+std::string Win32System::to_ansi(std::u16string_view text) {
+    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
+    // wchar_t is the 16-bit UTF-16 unit on Windows, the same as char16_t.
+    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+    const int count = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, source, count, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string out(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, source, count, out.data(), length, nullptr, nullptr);
+    return out;
+}
+
+std::optional<std::string> Win32System::resource_string(unsigned id) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    std::string text = text_from([&](char* buffer, DWORD size) -> DWORD {
+        const int length = LoadStringA(module, id, buffer, static_cast<int>(size));
+        return length > 0 ? static_cast<DWORD>(length) : 0;
+    });
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
+}  // namespace sx::win32
