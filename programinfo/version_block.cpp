@@ -34,8 +34,9 @@ std::string translation_key(Translation translation) {
                   static_cast<unsigned>(translation.code_page));
 }
 
-VersionBlock::VersionBlock(std::string_view bytes) : bytes_(bytes) {
+VersionBlock::VersionBlock(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > kVersionBlockMax) return;
+    bytes_ = std::string(bytes);
     std::optional<Node> root = node_at(0, bytes.size());
     if (!root || !key_equals(*root, kRootKey)) return;
     root_ = *root;

@@ -28,7 +28,7 @@ std::string translation_key(Translation translation);
 
 class VersionBlock {
 public:
-    // Views `bytes`, which must outlive the block.
+    // Keeps its own copy of `bytes` (at most kVersionBlockMax of them are ever kept).
     explicit VersionBlock(std::string_view bytes);
 
     // False for an empty, oversized or malformed block (and then nothing is found).
@@ -62,7 +62,7 @@ private:
     bool key_equals(const Node& node, std::string_view key) const;
     uint16_t word_at(size_t offset) const;
 
-    std::string_view bytes_;
+    std::string bytes_;
     Node root_;
     bool valid_ = false;
 };
