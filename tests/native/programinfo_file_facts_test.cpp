@@ -150,14 +150,17 @@ TEST_F(FactsOnPlatform, TimesSizeAndFirstDetected) {
 }
 
 TEST_F(FactsOnPlatform, TimesTheSystemCannotConvertAreEmpty) {
+    // FileTimeToSystemTime refuses times beyond 2^63 - 1; time 0 is a valid date.
     auto& file = fp.files.add_file("C:\\Tools\\acme.exe");
     file.facts.created = kJuly4Ticks;
+    file.facts.accessed = UINT64_MAX;
+    file.facts.written = 0;
     file.facts.size = 0;
     FileFactTexts facts;
     ASSERT_TRUE(ReadFileFacts(app, "C:\\Tools\\acme.exe", 7, facts));
     EXPECT_EQ(facts.created, "07/04/2001 12:30 PM");
     EXPECT_EQ(facts.accessed, "");
-    EXPECT_EQ(facts.written, "");
+    EXPECT_EQ(facts.written, "01/01/1601 12:00 AM");
     EXPECT_EQ(facts.size, "0");
 }
 

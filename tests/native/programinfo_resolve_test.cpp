@@ -138,9 +138,10 @@ TEST_F(ResolveOnPlatform, FileExistsAsGivenOrInTheWindowsFolders) {
     EXPECT_TRUE(ProgramFileExists(os, path));
     EXPECT_EQ(path, "C:\\windows\\system32\\LONGHE~1.EXE");
 
+    // The short path of a name that is already short is the file's own spelling.
     path = "PLAIN.EXE";
     EXPECT_TRUE(ProgramFileExists(os, path));
-    EXPECT_EQ(path, "C:\\windows\\system32\\PLAIN.EXE");
+    EXPECT_EQ(path, "C:\\windows\\system32\\plain.exe");
 
     path = "MISSING.EXE";
     EXPECT_FALSE(ProgramFileExists(os, path));
