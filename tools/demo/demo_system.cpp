@@ -1,0 +1,893 @@
+// The demo seeder. A tool, not product code: it calls the Win32 API directly.
+#include "tools/demo/demo_system.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace sx::demo {
+namespace {
+
+constexpr char kJournalFolderName[] = "Sentrix Demo";
+constexpr char kJournalFile[] = "journal.txt";
+constexpr char kBulkJournalFile[] = "bulk-journal.txt";
+constexpr char kBackupFolder[] = "backup";
+constexpr char kFallbackCommonAppData[] = "C:\\ProgramData";
+constexpr char kBinsMarker[] = NWUPDATE_FILE;  // a folder holding it is a folder of demo binaries
+constexpr char kBuildDirVariable[] = "SX_BUILD_DIR";
+constexpr char kBulkDate[] = "03/07/2009 9:05 AM";
+constexpr int kMaxBulk = 10000;
+constexpr int kBulkDigits = 4;
+constexpr DWORD kProfileBuffer = 32768;
+constexpr char kProfileAbsent[] = "\x01(absent)";  // a default no real line can equal
+constexpr char kNone[] = "-";
+constexpr char kFieldSeparator = '\t';
+constexpr std::size_t kLogTextLimit = 160;  // longer data is shortened in the log
+
+// ---------------------------------------------------------------------------------------------
+// Owners
+
+class UniqueKey {
+public:
+    UniqueKey() = default;
+    explicit UniqueKey(HKEY key) : key_(key) {}
+    UniqueKey(UniqueKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    UniqueKey& operator=(UniqueKey&& other) noexcept {
+        if (this != &other) {
+            reset();
+            key_ = std::exchange(other.key_, nullptr);
+        }
+        return *this;
+    }
+    UniqueKey(const UniqueKey&) = delete;
+    UniqueKey& operator=(const UniqueKey&) = delete;
+    ~UniqueKey() { reset(); }
+
+    HKEY get() const { return key_; }
+    HKEY* put() {
+        reset();
+        return &key_;
+    }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    void reset() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+    HKEY key_ = nullptr;
+};
+
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    void** put_void() {
+        if (p_) p_->Release();
+        p_ = nullptr;
+        return reinterpret_cast<void**>(&p_);
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// COM for the shell-link object, released again only when this scope started it.
+class ComScope {
+public:
+    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+
+private:
+    HRESULT hr_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Small helpers
+
+HKEY root_of(Hive hive) { return hive == Hive::machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+const char* root_name(Hive hive) { return hive == Hive::machine ? "HKLM" : "HKCU"; }
+
+std::optional<Hive> hive_named(std::string_view name) {
+    if (name == "HKLM") return Hive::machine;
+    if (name == "HKCU") return Hive::user;
+    return std::nullopt;
+}
+
+std::string code_text(DWORD code) { return "error " + std::to_string(code); }
+
+std::string to_hex(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        out += kDigits[c >> 4];
+        out += kDigits[c & 0xF];
+    }
+    return out;
+}
+
+std::optional<std::string> from_hex(std::string_view hex) {
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    if (hex.size() % 2 != 0) return std::nullopt;
+    std::string out;
+    out.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digit(hex[i]);
+        const int low = digit(hex[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+    }
+    return out;
+}
+
+std::vector<std::string> split(const std::string& line, char separator) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return fields;
+        start = end + 1;
+    }
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Data for the log: control and non-ASCII bytes as \xNN, long texts shortened.
+std::string printable(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes.substr(0, kLogTextLimit)) {
+        if (c < 0x20 || c >= 0x7F) {
+            out += "\\x";
+            out += kDigits[c >> 4];
+            out += kDigits[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (bytes.size() > kLogTextLimit) out += "... (" + std::to_string(bytes.size()) + " bytes)";
+    return out;
+}
+
+std::string value_for_log(DWORD type, std::string_view bytes) {
+    if (type == REG_DWORD && bytes.size() == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::memcpy(&number, bytes.data(), sizeof number);
+        return "dword:" + std::to_string(number);
+    }
+    std::string_view text = bytes;
+    if ((type == REG_SZ || type == REG_EXPAND_SZ) && !text.empty() && text.back() == '\0')
+        text.remove_suffix(1);
+    const char* prefix = type == REG_EXPAND_SZ ? "expand:" : type == REG_BINARY ? "binary:" : "";
+    return prefix + std::string("\"") + printable(text) + "\"";
+}
+
+std::string key_for_log(Hive hive, const std::string& key) { return std::string(root_name(hive)) + "\\" + key; }
+
+bool file_exists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool folder_exists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string parent_of(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string full_path(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (length == 0 || length >= sizeof buffer) return path;
+    return std::string(buffer, length);
+}
+
+std::string module_folder() {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return {};
+    return parent_of(std::string(buffer, length));
+}
+
+std::optional<std::string> environment(const char* name) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return std::nullopt;
+    return std::string(buffer, length);
+}
+
+std::wstring widen(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
+}
+
+// A Shell Folders value (expanded when it is REG_EXPAND_SZ), else the shell's answer.
+std::string shell_folder(Hive hive, const char* name, int csidl) {
+    UniqueKey key;
+    if (RegOpenKeyExA(root_of(hive), kShellFoldersKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+        char buffer[MAX_PATH * 4];
+        DWORD size = sizeof buffer - 1;
+        DWORD type = 0;
+        if (RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ) && size > 1) {
+            buffer[size] = '\0';
+            std::string text(buffer);
+            if (type == REG_EXPAND_SZ) {
+                char expanded[MAX_PATH * 4];
+                const DWORD length = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+                if (length > 0 && length <= sizeof expanded) text = expanded;
+            }
+            if (!text.empty()) return text;
+        }
+    }
+    char buffer[MAX_PATH];
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer))) return buffer;
+    return {};
+}
+
+std::string system_folder() {
+    char buffer[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return "C:\\windows\\system32";
+    return std::string(buffer, length);
+}
+
+std::string short_path(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return path;
+    return std::string(buffer, length);
+}
+
+std::optional<std::string> place(std::string_view token) {
+    constexpr std::string_view kShort = "short:";
+    if (token == "Startup") return shell_folder(Hive::user, "Startup", CSIDL_STARTUP);
+    if (token == "CommonStartup") return shell_folder(Hive::machine, "Common Startup", CSIDL_COMMON_STARTUP);
+    if (token == "ProgramFolder") return std::string(kProgramFolder);
+    if (token == "System") return system_folder();
+    if (token.substr(0, kShort.size()) == kShort) return short_path(std::string(token.substr(kShort.size())));
+    return std::nullopt;
+}
+
+struct RegData {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+std::optional<RegData> query_value(HKEY key, const std::string& name) {
+    RegData data;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &data.type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.bytes.assign(size, '\0');
+    if (size > 0 && RegQueryValueExA(key, name.c_str(), nullptr, &data.type,
+                                     reinterpret_cast<BYTE*>(data.bytes.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.bytes.resize(size);
+    return data;
+}
+
+bool gone(LSTATUS status) {
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The journal: one line per change, tab-separated, texts hex-encoded (names may hold any byte).
+//   key     HIVE hex(path)                                 a key that did not exist
+//   value   HIVE hex(key) hex(name) TYPE|- hex(old data)   a value written (old value or none)
+//   profile hex(section) hex(key) 1|- hex(old line)        a win.ini line written
+//   file    hex(path) hex(backup)|-                        a file written (its former content saved)
+//   dir     hex(path)                                      a folder that did not exist
+
+class Journal {
+public:
+    explicit Journal(std::string file) : file_(std::move(file)) {}
+
+    const std::string& file() const { return file_; }
+
+    bool open(Result& result) {
+        const std::string folder = parent_of(file_);
+        if (!folder_exists(folder) && !CreateDirectoryA(folder.c_str(), nullptr)) {
+            result.errors.push_back("cannot create the journal folder " + folder + ": " + code_text(GetLastError()));
+            result.ok = false;
+            return false;
+        }
+        out_.open(file_, std::ios::binary | std::ios::app);
+        if (!out_) {
+            result.errors.push_back("cannot open the journal " + file_);
+            result.ok = false;
+            return false;
+        }
+        return true;
+    }
+
+    void add(const std::vector<std::string>& fields) {
+        std::string line;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) line += kFieldSeparator;
+            line += fields[i];
+        }
+        out_ << line << '\n';
+        out_.flush();
+    }
+
+    // Entries of an existing journal, in the order they were made.
+    std::vector<std::vector<std::string>> entries() const {
+        std::vector<std::vector<std::string>> list;
+        std::ifstream in(file_, std::ios::binary);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty()) list.push_back(split(line, kFieldSeparator));
+        }
+        return list;
+    }
+
+    bool exists() const { return file_exists(file_); }
+
+private:
+    std::string file_;
+    std::ofstream out_;
+};
+
+std::string backup_folder() { return journal_folder() + "\\" + kBackupFolder; }
+
+// ---------------------------------------------------------------------------------------------
+// Making changes, each recorded before it is made
+
+class Seeder {
+public:
+    Seeder(Journal& journal, Result& result, std::string backup_prefix)
+        : journal_(journal), result_(result), backup_prefix_(std::move(backup_prefix)) {}
+
+    void fail(const std::string& what) {
+        result_.errors.push_back(what);
+        result_.ok = false;
+    }
+
+    // Opens the key for writing, creating it; the topmost key that did not exist is recorded.
+    UniqueKey ensure_key(Hive hive, const std::string& path) {
+        UniqueKey key;
+        if (ensured_.count({hive, upper(path)}) == 0) {
+            std::size_t end = 0;
+            while (end != std::string::npos) {
+                end = path.find('\\', end + 1);
+                const std::string prefix = path.substr(0, end);
+                UniqueKey probe;
+                if (RegOpenKeyExA(root_of(hive), prefix.c_str(), 0, KEY_READ, probe.put()) != ERROR_SUCCESS) {
+                    journal_.add({"key", root_name(hive), to_hex(prefix)});
+                    result_.log.push_back("created key " + key_for_log(hive, prefix));
+                    break;
+                }
+            }
+        }
+        const LSTATUS status = RegCreateKeyExA(root_of(hive), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, key.put(), nullptr);
+        if (status != ERROR_SUCCESS) {
+            fail("cannot create " + key_for_log(hive, path) + ": " + code_text(static_cast<DWORD>(status)));
+            return UniqueKey();
+        }
+        ensured_.insert({hive, upper(path)});
+        return key;
+    }
+
+    void set_value(Hive hive, const std::string& path, const std::string& name, DWORD type,
+                   const std::string& bytes) {
+        UniqueKey key = ensure_key(hive, path);
+        if (!key) return;
+        const std::optional<RegData> old = query_value(key.get(), name);
+        journal_.add({"value", root_name(hive), to_hex(path), to_hex(name),
+                      old ? std::to_string(old->type) : kNone, old ? to_hex(old->bytes) : kNone});
+        const LSTATUS status = RegSetValueExA(key.get(), name.c_str(), 0, type,
+                                              reinterpret_cast<const BYTE*>(bytes.data()),
+                                              static_cast<DWORD>(bytes.size()));
+        if (status != ERROR_SUCCESS) {
+            fail("cannot write " + key_for_log(hive, path) + " [" + printable(name) + "]: " +
+                 code_text(static_cast<DWORD>(status)));
+            return;
+        }
+        result_.log.push_back(key_for_log(hive, path) + " [" + printable(name) + "] = " + value_for_log(type, bytes));
+    }
+
+    void set_profile(const std::string& section, const std::string& key, const std::string& line) {
+        // The section is kept in the registry, per user; a key created for it is ours to remove.
+        ensure_key(Hive::user, kProfileMappedKey);
+        std::string old(kProfileBuffer, '\0');
+        const DWORD length =
+            GetProfileStringA(section.c_str(), key.c_str(), kProfileAbsent, old.data(), kProfileBuffer);
+        old.resize(length);
+        const bool had = old != kProfileAbsent;
+        journal_.add({"profile", to_hex(section), to_hex(key), had ? "1" : kNone, had ? to_hex(old) : kNone});
+        if (!WriteProfileStringA(section.c_str(), key.c_str(), line.c_str())) {
+            fail("cannot write win.ini [" + section + "] " + key + ": " + code_text(GetLastError()));
+            return;
+        }
+        result_.log.push_back("win.ini [" + section + "] " + key + "=" + printable(line));
+    }
+
+    bool ensure_folder(const std::string& path) {
+        if (path.empty() || folder_exists(path)) return true;
+        const std::string parent = parent_of(path);
+        if (!parent.empty() && parent.size() < path.size() && !ensure_folder(parent)) return false;
+        journal_.add({"dir", to_hex(path)});
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+            fail("cannot create folder " + path + ": " + code_text(GetLastError()));
+            return false;
+        }
+        result_.log.push_back("created folder " + path);
+        return true;
+    }
+
+    // The folder exists and the former content of the file, if any, is saved and recorded.
+    bool prepare_file(const std::string& path) {
+        if (!ensure_folder(parent_of(path))) return false;
+        std::string backup = kNone;
+        if (file_exists(path)) {
+            if (!ensure_backup_folder()) return false;
+            std::string saved = backup_folder() + "\\" + backup_prefix_ + std::to_string(++backups_) + ".bak";
+            if (!CopyFileA(path.c_str(), saved.c_str(), FALSE)) {
+                fail("cannot save " + path + ": " + code_text(GetLastError()));
+                return false;
+            }
+            result_.log.push_back("saved " + path + " as " + saved);
+            backup = to_hex(saved);
+        }
+        journal_.add({"file", to_hex(path), backup});
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return true;
+    }
+
+    void copy_file(const std::string& source, const std::string& path, bool quiet = false) {
+        if (!prepare_file(path)) return;
+        if (!CopyFileA(source.c_str(), path.c_str(), FALSE)) {
+            fail("cannot copy " + source + " to " + path + ": " + code_text(GetLastError()));
+            return;
+        }
+        if (!quiet) result_.log.push_back("copied " + path);
+    }
+
+    void write_file(const std::string& path, std::string_view bytes) {
+        if (!prepare_file(path)) return;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fail("cannot write " + path);
+            return;
+        }
+        result_.log.push_back("wrote " + path + " (" + std::to_string(bytes.size()) + " bytes)");
+    }
+
+    void make_shortcut(const std::string& path, const std::string& target, const std::string& arguments,
+                       const std::string& description) {
+        if (!prepare_file(path)) return;
+        ComPtr<IShellLinkA> link;
+        HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      link.put_void());
+        if (SUCCEEDED(hr)) hr = link->SetPath(target.c_str());
+        if (SUCCEEDED(hr)) hr = link->SetArguments(arguments.c_str());
+        if (SUCCEEDED(hr)) hr = link->SetDescription(description.c_str());
+        if (SUCCEEDED(hr)) hr = link->SetWorkingDirectory(parent_of(target).c_str());
+        if (SUCCEEDED(hr)) hr = link->SetIconLocation(target.c_str(), 0);
+        ComPtr<IPersistFile> file;
+        if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.put_void());
+        if (SUCCEEDED(hr)) hr = file->Save(widen(path).c_str(), TRUE);
+        if (FAILED(hr)) {
+            fail("cannot save the shortcut " + path + ": hresult " + std::to_string(static_cast<unsigned long>(hr)));
+            return;
+        }
+        result_.log.push_back("shortcut " + path + " -> " + target +
+                              (arguments.empty() ? "" : " " + arguments) +
+                              (description.empty() ? "" : " (\"" + description + "\")"));
+    }
+
+private:
+    bool ensure_backup_folder() {
+        const std::string folder = backup_folder();
+        if (folder_exists(folder)) return true;
+        if (!CreateDirectoryA(folder.c_str(), nullptr)) {
+            fail("cannot create " + folder + ": " + code_text(GetLastError()));
+            return false;
+        }
+        return true;
+    }
+
+    Journal& journal_;
+    Result& result_;
+    std::string backup_prefix_;
+    int backups_ = 0;
+    std::set<std::pair<Hive, std::string>> ensured_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Undoing a journal
+
+// Undoes one entry; false when it could not be undone (it stays in the journal).
+bool undo_entry(const std::vector<std::string>& e, Result& result) {
+    auto bad = [&]() {
+        result.errors.push_back("unreadable journal entry: " + printable(e.empty() ? "" : e[0]));
+        result.ok = false;
+        return false;
+    };
+    const std::string& kind = e.empty() ? std::string() : e[0];
+    if (kind == "key" && e.size() == 3) {
+        const std::optional<Hive> hive = hive_named(e[1]);
+        const std::optional<std::string> path = from_hex(e[2]);
+        if (!hive || !path) return bad();
+        const LSTATUS status = RegDeleteTreeA(root_of(*hive), path->c_str());
+        if (!gone(status)) {
+            result.errors.push_back("cannot delete " + key_for_log(*hive, *path) + ": " + code_text(static_cast<DWORD>(status)));
+            result.ok = false;
+            return false;
+        }
+        result.log.push_back("deleted key " + key_for_log(*hive, *path));
+        return true;
+    }
+    if (kind == "value" && e.size() == 6) {
+        const std::optional<Hive> hive = hive_named(e[1]);
+        const std::optional<std::string> path = from_hex(e[2]);
+        const std::optional<std::string> name = from_hex(e[3]);
+        if (!hive || !path || !name) return bad();
+        const std::string where = key_for_log(*hive, *path) + " [" + printable(*name) + "]";
+        if (e[4] == kNone) {
+            UniqueKey key;
+            LSTATUS status = RegOpenKeyExA(root_of(*hive), path->c_str(), 0, KEY_SET_VALUE, key.put());
+            if (status == ERROR_SUCCESS) status = RegDeleteValueA(key.get(), name->c_str());
+            if (!gone(status)) {
+                result.errors.push_back("cannot delete " + where + ": " + code_text(static_cast<DWORD>(status)));
+                result.ok = false;
+                return false;
+            }
+            result.log.push_back("deleted " + where);
+            return true;
+        }
+        const std::optional<std::string> old = from_hex(e[5]);
+        char* end = nullptr;
+        const unsigned long type = std::strtoul(e[4].c_str(), &end, 10);
+        if (!old || end == e[4].c_str() || *end != '\0') return bad();
+        UniqueKey key;
+        LSTATUS status = RegCreateKeyExA(root_of(*hive), path->c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                         key.put(), nullptr);
+        if (status == ERROR_SUCCESS)
+            status = RegSetValueExA(key.get(), name->c_str(), 0, static_cast<DWORD>(type),
+                                    reinterpret_cast<const BYTE*>(old->data()), static_cast<DWORD>(old->size()));
+        if (status != ERROR_SUCCESS) {
+            result.errors.push_back("cannot restore " + where + ": " + code_text(static_cast<DWORD>(status)));
+            result.ok = false;
+            return false;
+        }
+        result.log.push_back("restored " + where + " = " + value_for_log(static_cast<DWORD>(type), *old));
+        return true;
+    }
+    if (kind == "profile" && e.size() == 5) {
+        const std::optional<std::string> section = from_hex(e[1]);
+        const std::optional<std::string> key = from_hex(e[2]);
+        const std::optional<std::string> old = e[3] == kNone ? std::optional<std::string>("") : from_hex(e[4]);
+        if (!section || !key || !old) return bad();
+        const bool had = e[3] != kNone;
+        if (!WriteProfileStringA(section->c_str(), key->c_str(), had ? old->c_str() : nullptr) && had) {
+            result.errors.push_back("cannot restore win.ini [" + *section + "] " + *key + ": " +
+                                    code_text(GetLastError()));
+            result.ok = false;
+            return false;
+        }
+        result.log.push_back((had ? "restored win.ini [" : "deleted win.ini [") + *section + "] " + *key);
+        return true;
+    }
+    if (kind == "file" && e.size() == 3) {
+        const std::optional<std::string> path = from_hex(e[1]);
+        const std::optional<std::string> backup = e[2] == kNone ? std::optional<std::string>("") : from_hex(e[2]);
+        if (!path || !backup) return bad();
+        SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!backup->empty()) {
+            if (!CopyFileA(backup->c_str(), path->c_str(), FALSE)) {
+                result.errors.push_back("cannot put back " + *path + ": " + code_text(GetLastError()));
+                result.ok = false;
+                return false;
+            }
+            DeleteFileA(backup->c_str());
+            result.log.push_back("put back " + *path);
+            return true;
+        }
+        if (!DeleteFileA(path->c_str())) {
+            const DWORD code = GetLastError();
+            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
+                result.errors.push_back("cannot delete " + *path + ": " + code_text(code));
+                result.ok = false;
+                return false;
+            }
+        }
+        result.log.push_back("deleted " + *path);
+        return true;
+    }
+    if (kind == "dir" && e.size() == 2) {
+        const std::optional<std::string> path = from_hex(e[1]);
+        if (!path) return bad();
+        if (!RemoveDirectoryA(path->c_str())) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_DIR_NOT_EMPTY) {
+                // Something not ours was put there; it stays, and so does the folder.
+                result.log.push_back("kept folder " + *path + " (it holds files the demo did not make)");
+                return true;
+            }
+            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
+                result.errors.push_back("cannot remove folder " + *path + ": " + code_text(code));
+                result.ok = false;
+                return false;
+            }
+        }
+        result.log.push_back("removed folder " + *path);
+        return true;
+    }
+    return bad();
+}
+
+// Undoes a journal, newest entry first. Entries that could not be undone are kept in the journal,
+// so a later reset can try again; the journal goes when it is empty.
+void undo(Journal& journal, Result& result) {
+    if (!journal.exists()) return;
+    const std::vector<std::vector<std::string>> entries = journal.entries();
+    std::vector<std::vector<std::string>> kept;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (!undo_entry(*it, result)) kept.insert(kept.begin(), *it);
+    if (kept.empty()) {
+        DeleteFileA(journal.file().c_str());
+    } else {
+        std::ofstream out(journal.file(), std::ios::binary | std::ios::trunc);
+        for (const auto& fields : kept) {
+            for (std::size_t i = 0; i < fields.size(); ++i) out << (i ? "\t" : "") << fields[i];
+            out << '\n';
+        }
+    }
+    RemoveDirectoryA(backup_folder().c_str());  // only when empty
+    RemoveDirectoryA(journal_folder().c_str());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Seeding from the tables
+
+bool wanted(const SeedOptions& options, Section section, Extra extra) {
+    if (extra == Extra::skipped && !options.skipped_entries) return false;
+    if (extra == Extra::bad_data && !options.bad_data) return false;
+    if (section == Section::disabled && !options.disabled_store) return false;
+    if (section == Section::delayed && !options.delayed_start) return false;
+    if (section == Section::detected && !options.first_detected) return false;
+    return true;
+}
+
+void write_value(Seeder& seeder, const RegValue& value) {
+    const std::string key = expand(value.key);
+    const std::string name = value_name(value);
+    const std::string text = value_text(value);
+    switch (value.kind) {
+    case Data::text:
+        seeder.set_value(value.hive, key, name, REG_SZ, text + '\0');
+        break;
+    case Data::expand_text:
+        seeder.set_value(value.hive, key, name, REG_EXPAND_SZ, text + '\0');
+        break;
+    case Data::text_unterminated:
+        seeder.set_value(value.hive, key, name, REG_SZ, text);
+        break;
+    case Data::dword: {
+        const DWORD number = static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10));
+        std::string bytes(sizeof number, '\0');
+        std::memcpy(bytes.data(), &number, sizeof number);
+        seeder.set_value(value.hive, key, name, REG_DWORD, bytes);
+        break;
+    }
+    case Data::binary_text:
+        seeder.set_value(value.hive, key, name, REG_BINARY, text);
+        break;
+    }
+}
+
+template <std::size_t N>
+void write_values(Seeder& seeder, const SeedOptions& options, Section section, const RegValue (&values)[N]) {
+    for (const RegValue& value : values)
+        if (wanted(options, section, value.extra)) write_value(seeder, value);
+}
+
+void install(Seeder& seeder, const DemoFile& file, const std::string& bins) {
+    const std::string path = expand(file.path);
+    switch (file.kind) {
+    case FileKind::copy:
+        seeder.copy_file(bins + "\\" + file.source, path);
+        break;
+    case FileKind::shortcut:
+        seeder.make_shortcut(path, expand(file.source), file.arguments, file.description);
+        break;
+    case FileKind::bytes:
+        seeder.write_file(path, file.source);
+        break;
+    }
+}
+
+std::string resolve_bins(const std::string& given, Result& result) {
+    const std::string bins = given.empty() ? default_bins_folder() : full_path(wine_path(given));
+    if (bins.empty() || !file_exists(bins + "\\" + kBinsMarker)) {
+        result.errors.push_back("no demo binaries (" + std::string(kBinsMarker) + ") in " +
+                                (bins.empty() ? std::string("any default folder") : bins));
+        result.ok = false;
+        return {};
+    }
+    return bins;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+std::string journal_folder() {
+    char buffer[MAX_PATH];
+    std::string base = kFallbackCommonAppData;
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, buffer))) base = buffer;
+    return base + "\\" + kJournalFolderName;
+}
+
+std::string wine_path(std::string_view path) {
+    if (path.empty() || path.front() != '/') return std::string(path);
+    std::string out = "Z:";
+    for (char c : path) out += c == '/' ? '\\' : c;
+    return out;
+}
+
+std::string default_bins_folder() {
+    std::vector<std::string> candidates;
+    if (const std::optional<std::string> build = environment(kBuildDirVariable))
+        candidates.push_back(wine_path(*build) + "\\demo");
+    const std::string here = module_folder();
+    if (!here.empty()) {
+        candidates.push_back(here + "\\demo");
+        candidates.push_back(here + "\\..\\demo");
+        candidates.push_back(here);
+    }
+    for (const std::string& folder : candidates)
+        if (file_exists(folder + "\\" + kBinsMarker)) return full_path(folder);
+    return {};
+}
+
+std::string expand(std::string_view text) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '<') {
+            const std::size_t end = text.find('>', i);
+            if (end != std::string_view::npos) {
+                if (const std::optional<std::string> value = place(text.substr(i + 1, end - i - 1))) {
+                    out += *value;
+                    i = end + 1;
+                    continue;
+                }
+            }
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
+std::string padded(std::string_view text, std::size_t length) {
+    std::string out(text);
+    const std::string_view filler = kPadding;
+    while (out.size() < length) out += filler.substr(0, length - out.size());
+    return out;
+}
+
+std::string value_name(const RegValue& value) { return expand(value.name); }
+
+std::string value_text(const RegValue& value) {
+    const std::string text = expand(value.data);
+    return value.length > 0 ? padded(text, value.length) : text;
+}
+
+std::string bulk_name(int i) {
+    std::string digits = std::to_string(i);
+    if (digits.size() < kBulkDigits) digits.insert(0, kBulkDigits - digits.size(), '0');
+    return "Bulk" + digits;
+}
+
+std::string bulk_path(const std::string& folder, int i) { return folder + "\\" + bulk_name(i) + ".exe"; }
+
+Result reset() {
+    Result result;
+    Journal journal(journal_folder() + "\\" + kJournalFile);
+    undo(journal, result);
+    return result;
+}
+
+Result reset_bulk() {
+    Result result;
+    Journal journal(journal_folder() + "\\" + kBulkJournalFile);
+    undo(journal, result);
+    return result;
+}
+
+Result seed(const SeedOptions& options) {
+    Result result = reset();
+    const std::string bins = resolve_bins(options.bins, result);
+    if (bins.empty()) return result;
+
+    Journal journal(journal_folder() + "\\" + kJournalFile);
+    if (!journal.open(result)) return result;
+    const ComScope com;
+    Seeder seeder(journal, result, "seed-");
+
+    // Files first: the registry values name them, and short paths need them to exist.
+    for (const DemoFile& file : kFiles)
+        if (wanted(options, file.section, file.extra)) install(seeder, file, bins);
+    if (!options.program.empty()) seeder.copy_file(full_path(wine_path(options.program)), kProgramFile);
+
+    write_values(seeder, options, Section::run, kRunValues);
+    write_values(seeder, options, Section::special, kSpecialValues);
+    write_values(seeder, options, Section::disabled, kDisabledValues);
+    write_values(seeder, options, Section::delayed, kDelayedValues);
+    write_values(seeder, options, Section::detected, kDetectedValues);
+    for (const ProfileLine& line : kProfileLines) seeder.set_profile(kProfileSection, line.key, line.value);
+    return result;
+}
+
+Result seed_bulk(int n, const std::string& folder, const std::string& bins) {
+    Result result = reset_bulk();
+    const std::string source_folder = resolve_bins(bins, result);
+    if (source_folder.empty()) return result;
+    if (n < 0 || n > kMaxBulk) {
+        result.errors.push_back("bulk count " + std::to_string(n) + " outside 0.." + std::to_string(kMaxBulk));
+        result.ok = false;
+        return result;
+    }
+    const std::string target = folder.empty() ? std::string(kDefaultBulkFolder) : full_path(wine_path(folder));
+    const std::string source = source_folder + "\\" + kBulkBinary;
+
+    Journal journal(journal_folder() + "\\" + kBulkJournalFile);
+    if (!journal.open(result)) return result;
+    Seeder seeder(journal, result, "bulk-");
+    seeder.ensure_folder(target);
+    for (int i = 0; i < n; ++i) {
+        const std::string path = bulk_path(target, i);
+        seeder.copy_file(source, path, true);
+        seeder.set_value(Hive::user, kRunKey, bulk_name(i), REG_SZ, path + '\0');
+        seeder.set_value(Hive::user, kDetectedStartupKey, upper(path), REG_SZ, std::string(kBulkDate) + '\0');
+    }
+    return result;
+}
+
+}  // namespace sx::demo
