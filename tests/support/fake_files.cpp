@@ -42,7 +42,10 @@ bool FakeFiles::set_attributes(std::string_view path, uint32_t attributes) {
     if (faults.should_fail("files.set_attributes", path)) return false;
     Node* n = find(path);
     if (!n) return false;
-    n->attributes = attributes == platform::attr::normal ? 0 : attributes & ~directory;
+    // As on Wine: a file always keeps its archive bit (hidden reads 0x22, normal 0x20); a folder never
+    // shows one.
+    n->attributes = attributes & ~(directory | platform::attr::normal | platform::attr::archive);
+    if (!n->folder) n->attributes |= platform::attr::archive;
     return true;
 }
 
@@ -107,6 +110,7 @@ bool FakeFiles::make_folder(std::string_view path) {
     n.name = std::string(file_part(path));
     n.folder = true;
     n.attributes = 0;
+    n.facts.created = n.facts.written = n.facts.accessed = now_ticks;
     return true;
 }
 
@@ -126,8 +130,10 @@ bool FakeFiles::write(std::string_view path, std::string_view bytes) {
         if (!parent || !parent->folder) return false;
         n = &nodes_[key(path)];
         n->name = std::string(file_part(path));
+        n->facts.created = now_ticks;
     }
     n->content = std::string(bytes);
+    n->facts.written = n->facts.accessed = now_ticks;
     return true;
 }
 
@@ -137,6 +143,7 @@ bool FakeFiles::append(std::string_view path, std::string_view bytes) {
     if (!n) return write(path, bytes);
     if (n->folder || n->locked || (n->attributes & platform::attr::readonly)) return false;
     n->content += bytes;
+    n->facts.written = n->facts.accessed = now_ticks;
     return true;
 }
 
@@ -156,12 +163,44 @@ std::optional<std::string> FakeFiles::version_block(std::string_view path) {
     return n->version;
 }
 
+bool FakeFiles::legal_short_name(std::string_view name) {
+    constexpr size_t kBaseMax = 8;
+    constexpr size_t kExtensionMax = 3;
+    constexpr std::string_view kForbidden = "*?<>|\"+=,;[]:/\\";
+    if (name.empty() || name.find_first_of(kForbidden) != std::string_view::npos) return false;
+    const size_t dot = name.find('.');
+    if (dot == std::string_view::npos) return name.size() <= kBaseMax;
+    if (dot == 0 || name.find('.', dot + 1) != std::string_view::npos) return false;
+    return dot <= kBaseMax && name.size() - dot - 1 <= kExtensionMax;
+}
+
+std::string FakeFiles::stored_spelling(std::string_view path, bool short_parts_only) {
+    // The first part (the drive) stays as given; the others take the case they were created with (for the
+    // long form, as GetLongPathNameA does, only the parts that are valid 8.3 names).
+    std::string out;
+    std::string so_far;
+    std::string_view rest = path;
+    bool first = true;
+    while (!rest.empty()) {
+        const size_t slash = rest.find('\\');
+        const std::string_view part = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+        so_far += first ? std::string(part) : "\\" + std::string(part);
+        const bool respell = !first && !part.empty() && (!short_parts_only || legal_short_name(part));
+        auto it = respell ? nodes_.find(key(so_far)) : nodes_.end();
+        out += first ? std::string(part) : "\\" + (it == nodes_.end() ? std::string(part) : it->second.name);
+        first = false;
+    }
+    if (!path.empty() && path.back() == '\\' && (out.empty() || out.back() != '\\')) out += '\\';
+    return out;
+}
+
 std::string FakeFiles::long_path(std::string_view path) {
     if (faults.should_fail("files.long_path", path)) return {};
     Node* n = find(path);
     if (!n) return {};
     auto it = long_of_.find(key(path));
-    return it == long_of_.end() ? std::string(path) : it->second;
+    return it == long_of_.end() ? stored_spelling(path, true) : it->second;
 }
 
 std::string FakeFiles::short_path(std::string_view path) {
@@ -169,7 +208,7 @@ std::string FakeFiles::short_path(std::string_view path) {
     Node* n = find(path);
     if (!n) return {};
     auto it = short_of_.find(key(path));
-    return it == short_of_.end() ? std::string(path) : it->second;
+    return it == short_of_.end() ? stored_spelling(path, false) : it->second;
 }
 
 bool FakeFiles::delete_on_reboot(std::string_view path) {

@@ -48,8 +48,14 @@ public:
     void add_folder(std::string_view path);
     bool exists(std::string_view path);
     std::string content(std::string_view path);
-    // A short alias for a long path (as GetShortPathNameA would give it), both ways.
+    // A short alias for a long path (as GetShortPathNameA would give it), both ways. Without one, the short
+    // form is the path spelt as its parts were created, and the long form respells only the parts that
+    // are valid 8.3 names (as GetLongPathNameA does).
     void add_short_name(std::string_view long_path, std::string_view short_path);
+    // The time stamped on files and folders the program creates or writes (2026-12-06 20:22:53 UTC, the
+    // fake system clock); files made with add_file keep the times the test gives them.
+    uint64_t now_ticks = kDefaultNowTicks;
+    static constexpr uint64_t kDefaultNowTicks = 134410621730000000ULL;
     std::vector<std::string> reboot_deletions;
 
     FaultPlan faults;
@@ -59,6 +65,8 @@ private:
     static std::string key(std::string_view path);
     std::string parent_key(std::string_view path);
     std::string resolve_alias(std::string_view path);
+    std::string stored_spelling(std::string_view path, bool short_parts_only);
+    static bool legal_short_name(std::string_view name);
 
     std::map<std::string, Node> nodes_;               // by folded full path
     std::map<std::string, std::string> short_of_;     // folded long path -> short path

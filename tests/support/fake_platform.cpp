@@ -1,5 +1,8 @@
 #include "tests/support/fake_platform.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/text.h"
 #include "res/string_table.h"
 
@@ -23,12 +26,26 @@ std::string FakeProfile::read(std::string_view file, std::string_view section, s
     if (size == 0 || faults.should_fail("profile.read", key)) return {};
     std::string value;
     if (file.empty() && iequals(section, "windows")) {
+        // Read from the registry as it is stored: no blanks or quotes are taken off.
         value = registry_.text(platform::Root::current_user, kWindowsSectionKey, key);
     } else {
         auto it = values_.find(folded(file) + "|" + folded(section) + "|" + folded(key));
-        if (it != values_.end()) value = it->second;
+        if (it != values_.end()) value = file_value(it->second);
     }
     return cut(value, size - 1);
+}
+
+std::string FakeProfile::file_value(std::string_view raw) {
+    // As GetPrivateProfileStringA reads a line of a file: white space around the value goes, then one
+    // pair of matching outer quotes (double or single).
+    constexpr std::string_view kBlanks = " \t\r\n\v\f";
+    const size_t first = raw.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    std::string_view value = raw.substr(first, raw.find_last_not_of(kBlanks) - first + 1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
 }
 
 bool FakeProfile::write(std::string_view file, std::string_view section, std::string_view key,
@@ -164,7 +181,8 @@ std::string FakeSystem::expand(std::string_view text) {
 }
 
 std::optional<platform::LocalTime> FakeSystem::to_local(uint64_t file_time) {
-    if (file_time == 0) return std::nullopt;
+    // FileTimeToSystemTime takes times up to 2^63 - 1; 0 is 1601-01-01 00:00:00.
+    if (file_time > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
     // Time zone UTC, as the tests pin it under Wine.
     int64_t seconds = static_cast<int64_t>(file_time / 10000000ULL) - 11644473600LL;
     int64_t days = seconds / 86400;
@@ -191,15 +209,23 @@ std::optional<platform::LocalTime> FakeSystem::to_local(uint64_t file_time) {
 }
 
 std::string FakeSystem::to_ansi(std::u16string_view text) {
+    // Code page 1252: Latin-1, except that 0x80-0x9F hold typographic characters instead of the C1
+    // controls; the five unused places stand for themselves, and anything else becomes '?'.
+    static constexpr char16_t kHighHalf[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    constexpr char16_t kHighFirst = 0x80;
+    constexpr char16_t kHighEnd = 0xA0;
     std::string out;
     for (char16_t c : text) {
-        if (c < 0x100) {
+        if (c < kHighFirst || (c >= kHighEnd && c < 0x100)) {
             out += static_cast<char>(c);
-        } else if (c == 0x2122) {
-            out += '\x99';  // the trade mark sign of code page 1252
-        } else {
-            out += '?';
+            continue;
         }
+        const char16_t* at = std::find(std::begin(kHighHalf), std::end(kHighHalf), c);
+        out += at == std::end(kHighHalf) ? '?' : static_cast<char>(kHighFirst + (at - std::begin(kHighHalf)));
     }
     return out;
 }

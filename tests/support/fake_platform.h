@@ -24,6 +24,8 @@ public:
     static constexpr std::string_view kWindowsSectionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 private:
+    static std::string file_value(std::string_view raw);
+
     FakeRegistry& registry_;
     std::map<std::string, std::string> values_;  // "file|section|key", folded
 };

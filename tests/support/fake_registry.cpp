@@ -11,6 +11,12 @@ using platform::Root;
 
 namespace {
 
+// The ANSI calls convert a key path in a buffer of this many characters; Wine refuses longer paths
+// (ERROR_MORE_DATA), which the adapter reports as `failed`.
+constexpr size_t kAnsiPathMax = 260;
+
+bool too_long(std::string_view path) { return path.size() > kAnsiPathMax; }
+
 char fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 std::vector<std::string> split_path(std::string_view path) {
@@ -84,17 +90,20 @@ FakeRegistry::Key* FakeRegistry::make(Root root, std::string_view path) {
 
 RegStatus FakeRegistry::open(Root root, std::string_view path) {
     if (fail("registry.open", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     return find(root, path) ? RegStatus::ok : RegStatus::not_found;
 }
 
 RegStatus FakeRegistry::create_key(Root root, std::string_view path) {
     if (fail("registry.create_key", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     make(root, path);
     return RegStatus::ok;
 }
 
 RegStatus FakeRegistry::query(Root root, std::string_view path, std::string_view name, RegValue& out) {
     if (fail("registry.query", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     Key* key = find(root, path);
     if (!key) return RegStatus::not_found;
     auto it = key->values.find(std::string(name));
@@ -107,6 +116,7 @@ RegStatus FakeRegistry::query(Root root, std::string_view path, std::string_view
 RegStatus FakeRegistry::set(Root root, std::string_view path, std::string_view name, uint32_t type,
                             std::string_view data) {
     if (fail("registry.set", std::string(path) + "\\" + std::string(name))) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     Key* key = find(root, path);
     if (!key) return RegStatus::not_found;
     RegValue& value = key->values[std::string(name)];
@@ -120,6 +130,7 @@ RegStatus FakeRegistry::remove_value(Root root, std::string_view path, std::stri
     if (fail("registry.remove_value", std::string(path) + "\\" + std::string(name))) {
         return RegStatus::access_denied;
     }
+    if (too_long(path)) return RegStatus::failed;
     Key* key = find(root, path);
     if (!key) return RegStatus::not_found;
     return key->values.erase(std::string(name)) ? RegStatus::ok : RegStatus::not_found;
@@ -127,6 +138,7 @@ RegStatus FakeRegistry::remove_value(Root root, std::string_view path, std::stri
 
 RegStatus FakeRegistry::remove_key(Root root, std::string_view path) {
     if (fail("registry.remove_key", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     Key* parent = nullptr;
     std::string leaf;
     Key* key = find(root, path, &parent, &leaf);
@@ -140,6 +152,7 @@ RegStatus FakeRegistry::remove_key(Root root, std::string_view path) {
 RegStatus FakeRegistry::values(Root root, std::string_view path, std::vector<RegValue>& out) {
     out.clear();
     if (fail("registry.values", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     Key* key = find(root, path);
     if (!key) return RegStatus::not_found;
     for (const auto& [unused, value] : key->values) {
@@ -153,6 +166,7 @@ RegStatus FakeRegistry::values(Root root, std::string_view path, std::vector<Reg
 RegStatus FakeRegistry::subkeys(Root root, std::string_view path, std::vector<std::string>& out) {
     out.clear();
     if (fail("registry.subkeys", path)) return RegStatus::access_denied;
+    if (too_long(path)) return RegStatus::failed;
     Key* key = find(root, path);
     if (!key) return RegStatus::not_found;
     for (const auto& [unused, sub] : key->subkeys) out.push_back(sub->name);

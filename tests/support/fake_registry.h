@@ -1,7 +1,7 @@
 // An in-memory registry that behaves like the Win32 adapter under Wine (the contract suite checks
 // this): case-insensitive names, values and subkeys enumerated in case-insensitive order with the
 // default value first, HKEY_CLASSES_ROOT as a view of HKLM\Software\Classes, text values read back
-// with a terminating zero.
+// with a terminating zero, key paths of more than 260 characters refused as `failed`.
 #pragma once
 
 #include <map>
