@@ -1,0 +1,174 @@
+// The contract environment on the Win32 adapters, run under Wine in a throwaway prefix. Setting up and
+// cleaning up use the Win32 API directly, never the adapters under test.
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/contract/contract_env.h"
+#include "tests/support/fake_platform.h"
+
+namespace sx::contract {
+
+namespace {
+
+// The contract program started with this argument is the child process of the process tests.
+constexpr const char* kChildArgument = "--sx-contract-child";
+constexpr DWORD kChildLifetimeMs = 60 * 1000;
+constexpr DWORD kChildEndWaitMs = 5 * 1000;
+constexpr DWORD kIdPollMs = 50;
+constexpr const char* kScratchRoot = "C:\\sxcontract";
+constexpr const char* kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+constexpr const char* kPendingRenames = "PendingFileRenameOperations";
+
+std::string own_program() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+void delete_folder_tree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    win32::UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (find) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                delete_folder_tree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find.get(), &found));
+    }
+    find.reset();
+    RemoveDirectoryA(folder.c_str());
+}
+
+class Win32Env : public Env {
+public:
+    explicit Win32Env(const std::string& test_name)
+        : key_("Software\\SentrixContract\\" + test_name),
+          class_("SentrixContract." + test_name),
+          folder_(std::string(kScratchRoot) + "\\" + test_name),
+          platform_(prompts_) {
+        clean_up();
+        win32::UniqueHkey key;
+        RegCreateKeyA(HKEY_CURRENT_USER, key_.c_str(), key.put());
+        CreateDirectoryA(kScratchRoot, nullptr);
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+
+    ~Win32Env() override {
+        for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
+        children_.clear();
+        open_files_.clear();
+        clean_up();
+    }
+
+    platform::Platform& os() override { return platform_.os(); }
+    std::string scratch_key() override { return key_; }
+    std::string scratch_class() override { return class_; }
+    std::string scratch_folder() override { return folder_; }
+
+    std::string version_file() override { return own_program(); }
+
+    std::string plain_file() override {
+        const std::string path = folder_ + "\\plain.txt";
+        win32::UniqueHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const char text[] = "no version resource here\r\n";
+        DWORD written = 0;
+        WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
+        return path;
+    }
+
+    std::string long_named_folder() override {
+        const std::string path = folder_ + "\\A Folder With A Long Name";
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+
+    void hold_open_unshared(const std::string& path) override {
+        open_files_.emplace_back(
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+
+    uint32_t start_child() override {
+        const std::string program = own_program();
+        std::string command_line = "\"" + program + "\" " + kChildArgument;
+        // No console and no standard handles: a child holding the test's output pipe would keep the test
+        // runner waiting.
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                            nullptr, nullptr, &startup, &info)) {
+            return 0;
+        }
+        CloseHandle(info.hThread);
+        children_[info.dwProcessId] = win32::UniqueHandle(info.hProcess);
+        return info.dwProcessId;
+    }
+
+    std::string child_program() override { return own_program(); }
+
+    bool child_ended(uint32_t pid) override {
+        auto it = children_.find(pid);
+        if (it == children_.end()) return true;
+        if (WaitForSingleObject(it->second.get(), kChildEndWaitMs) != WAIT_OBJECT_0) return false;
+        children_.erase(it);
+        // Wine lets an ended process be opened for about half a second after its last handle is closed;
+        // wait until its id is really gone, as it is at once on Windows.
+        for (DWORD waited = 0; waited < kChildEndWaitMs; waited += kIdPollMs) {
+            win32::UniqueHandle still(OpenProcess(SYNCHRONIZE, FALSE, pid));
+            if (!still) return true;
+            Sleep(kIdPollMs);
+        }
+        return false;
+    }
+
+    void forget_reboot_operations() override {
+        win32::UniqueHkey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+            RegDeleteValueA(key.get(), kPendingRenames);
+        }
+    }
+
+private:
+    void clean_up() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + class_).c_str());
+        delete_folder_tree(folder_);
+    }
+
+    win32::CoInit com_;
+    fake::FakePrompts prompts_;
+    std::string key_;
+    std::string class_;
+    std::string folder_;
+    win32::Win32Platform platform_;
+    std::map<uint32_t, win32::UniqueHandle> children_;
+    std::vector<win32::UniqueHandle> open_files_;
+};
+
+}  // namespace
+
+std::unique_ptr<Env> make_env(const std::string& test_name) { return std::make_unique<Win32Env>(test_name); }
+
+}  // namespace sx::contract
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == sx::contract::kChildArgument) {
+        Sleep(sx::contract::kChildLifetimeMs);
+        return 0;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
