@@ -18,6 +18,9 @@ void run_set_prefix(AppState& app);
 // Switches the monitor's Run entry on or off; see the command CMD_TOGGLE_AUTORUN.
 bool set_autorun(AppState& app, bool on);
 
+// Deletes the portable launcher's stale prefetch files from the Windows folder's "Prefetch".
+void delete_stale_prefetch(AppState& app);
+
 // The ProductVersion text of this program's own version resource; empty when it has none.
 std::string program_version(AppState& app);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "programinfo/version_cache.h"
 #include "startup/item_list.h"
 
 namespace sx {
@@ -35,6 +36,8 @@ struct AppState {
     int active_page = 0;         // 0 no sheet, 1 building, else the active page command
     RuntimeSettings settings;
     startup::ItemList items;
+    // Version texts of the files the current list names, read once per file.
+    programinfo::VersionCache versions;
 };
 
 }  // namespace sx

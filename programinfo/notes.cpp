@@ -41,14 +41,20 @@ std::string NotePath(platform::Platform& os, std::string_view command) {
     const std::string beside_program = own_folder(os) + "\\" + file;
     if (exists(os, beside_program)) return beside_program;
 
+    return user_data_folder(os) + "\\" + file;
+}
+
+std::string user_data_folder(platform::Platform& os) {
     std::string app_data = settings::read_text(os, platform::Root::current_user, kShellFoldersKey, kAppDataValue,
                                                kFolderValueBuffer);
     while (!app_data.empty() && app_data.back() == '\\') app_data.pop_back();
-    if (app_data.empty()) return beside_program;
+    if (app_data.empty()) return own_folder(os);
     const std::string user_folder = app_data + "\\" + std::string(kUserFolderName);
     make_folder_if_missing(os, user_folder);
-    make_folder_if_missing(os, user_folder + "\\" + std::string(kVaultFolderName));
-    return user_folder + "\\" + file;
+    const std::string vault = user_folder + "\\" + std::string(kVaultFolderName);
+    make_folder_if_missing(os, vault);
+    if (!exists(os, vault)) return own_folder(os);
+    return user_folder;
 }
 
 }  // namespace sx::programinfo

@@ -26,4 +26,8 @@ std::string note_program_name(platform::Platform& os, std::string_view command);
 // "vault" subfolder when they are missing.
 std::string NotePath(platform::Platform& os, std::string_view command);
 
+// The per-user data folder (AppData + "\Sentrix"), created with its "vault" subfolder when missing;
+// the program's own folder when there is no AppData folder or the vault cannot be made.
+std::string user_data_folder(platform::Platform& os);
+
 }  // namespace sx::programinfo

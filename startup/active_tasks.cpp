@@ -1,0 +1,76 @@
+#include "startup/active_tasks.h"
+
+#include <set>
+#include <string>
+
+#include "app/text.h"
+#include "programinfo/resolve.h"
+#include "res/resource_ids.h"
+#include "settings/strings.h"
+#include "startup/history.h"
+#include "startup/type_codes.h"
+
+namespace sx::startup {
+
+namespace {
+
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const { return icompare(a, b) < 0; }
+};
+
+// GetLongPathNameA changes only paths with short-name components (which carry a "~").
+std::string long_form(AppState& app, const std::string& path) {
+    if (path.find('~') == std::string::npos) return path;
+    std::string longer = app.os.files.long_path(path);
+    return longer.empty() ? path : longer;
+}
+
+}  // namespace
+
+int ListProcesses(AppState& app) {
+    ClearItems(app);
+    std::set<std::string, NoCaseLess> seen;
+    app.os.processes.walk([&](const platform::ProcessEntry& p) {
+        if (p.file.empty()) return true;
+        const std::string path = programinfo::ResolveProgramPath(app.os, p.file);
+        if (path.empty() || !seen.insert(path).second) return true;
+        const programinfo::VersionTexts& v = app.versions.get(app.os, path);
+        AddItem(app, v.FileDescription, path, {}, {}, code::process, static_cast<int>(p.pid));
+        return true;
+    });
+    return static_cast<int>(app.items.count());
+}
+
+uint32_t FindProcessOf(AppState& app, std::string_view command) {
+    const std::string wanted = programinfo::ResolveProgramPath(app.os, command);
+    if (wanted.empty()) return 0;
+    uint32_t found = 0;
+    app.os.processes.walk([&](const platform::ProcessEntry& p) {
+        if (p.file.empty()) return true;
+        const std::string path = long_form(app, programinfo::ResolveProgramPath(app.os, p.file));
+        if (iequals(path, wanted) || iequals(wanted, file_part(p.file))) {
+            found = p.pid;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+uint32_t StopProgram(AppState& app, std::string_view command, std::string_view title, bool ask) {
+    const uint32_t pid = FindProcessOf(app, command);
+    if (pid == 0) return 0;
+    if (ask) {
+        const std::string question =
+            fill_in(settings::load_string(app, IDS_CONFIRM_STOP_PROGRAM), title.empty() ? command : title);
+        if (!app.os.prompts.ask(question, platform::Icon::question)) return 0;
+    }
+    if (!app.os.processes.terminate(pid, true)) return 0;
+    AppendHistory(app, title, command, {}, code::process, event::task_kill);
+    app.os.shell.refresh_taskbar();
+    return pid;
+}
+
+bool KillProcess(AppState& app, uint32_t pid) { return app.os.processes.terminate(pid, false); }
+
+}  // namespace sx::startup

@@ -1,0 +1,607 @@
+#include "startup/disabled_store.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/text.h"
+#include "programinfo/resolve.h"
+#include "programinfo/version_texts.h"
+#include "res/resource_ids.h"
+#include "settings/store.h"
+#include "settings/strings.h"
+#include "startup/catalogue.h"
+#include "startup/history.h"
+#include "startup/type_codes.h"
+
+namespace sx::startup {
+
+using platform::RegStatus;
+using platform::RegValue;
+using platform::Root;
+
+namespace {
+
+// Profile lines are edited whole: reading them through the enumeration's 511-character buffer and
+// writing them back would cut off the items beyond it.
+constexpr size_t kProfileEditSize = 32768;
+constexpr size_t kAppInitMax = 254;
+constexpr size_t kFolderPathSize = 260;
+
+std::string store_path(std::string_view subkey) { return std::string(kDisabledKey) + "\\" + std::string(subkey); }
+
+RegValue text_value(std::string_view name, std::string_view text) {
+    RegValue v;
+    v.name = std::string(name);
+    v.type = platform::reg_type::sz;
+    v.data = std::string(text) + '\0';
+    return v;
+}
+
+bool is_text_type(uint32_t type) {
+    return type == platform::reg_type::sz || type == platform::reg_type::expand_sz ||
+           type == platform::reg_type::multi_sz;
+}
+
+bool same_value(const RegValue& a, const RegValue& b) {
+    if (a.type != b.type) return false;
+    if (is_text_type(a.type)) return until_zero(a.data) == until_zero(b.data);
+    return a.data == b.data;
+}
+
+std::optional<RegValue> read_value(AppState& app, Root root, std::string_view path, std::string_view name) {
+    RegValue v;
+    if (app.os.registry.query(root, path, name, v) != RegStatus::ok) return std::nullopt;
+    return v;
+}
+
+bool value_exists(AppState& app, Root root, std::string_view path, std::string_view name) {
+    return read_value(app, root, path, name).has_value();
+}
+
+// Writes a value byte for byte (creating its key) and reads it back.
+bool write_checked(AppState& app, Root root, std::string_view path, std::string_view name, const RegValue& value) {
+    if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) {
+        if (!settings::create_key(app.os, root, path)) return false;
+        if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) return false;
+    }
+    std::optional<RegValue> back = read_value(app, root, path, name);
+    return back && same_value(*back, value);
+}
+
+bool write_text_checked(AppState& app, Root root, std::string_view path, std::string_view name,
+                        std::string_view text) {
+    return write_checked(app, root, path, name, text_value(name, text));
+}
+
+// Deletes a value and checks it is gone (a value that was not there counts as deleted).
+bool delete_checked(AppState& app, Root root, std::string_view path, std::string_view name) {
+    app.os.registry.remove_value(root, path, name);
+    return !value_exists(app, root, path, name);
+}
+
+std::string stored_text(AppState& app, std::string_view path, std::string_view name) {
+    std::optional<RegValue> v = read_value(app, Root::local_machine, path, name);
+    return v ? std::string(until_zero(v->data)) : std::string();
+}
+
+void tell(AppState& app, int string_id, std::string_view title) {
+    app.os.prompts.tell(fill_in(settings::load_string(app, static_cast<unsigned>(string_id)), title),
+                        platform::Icon::exclamation);
+}
+
+// Whether a disabled-store value may take `copy`: it is free, or already holds the same thing.
+bool store_slot_free(AppState& app, std::string_view path, std::string_view title, const RegValue& copy) {
+    std::optional<RegValue> existing = read_value(app, Root::local_machine, path, title);
+    return !existing || same_value(*existing, copy);
+}
+
+std::string without_quotes(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c != '"') out += c;
+    }
+    return out;
+}
+
+// Whether a line item names the listed command: the list shows commands without quotes and in their
+// long-path form, so both forms of the item count.
+bool same_item(AppState& app, std::string_view item, std::string_view command) {
+    if (iequals(item, command)) return true;
+    const std::string plain = without_quotes(item);
+    if (iequals(plain, command)) return true;
+    if (plain.find('~') != std::string::npos) {
+        const std::string longer = app.os.files.long_path(plain);
+        if (!longer.empty() && iequals(longer, command)) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> split_items(std::string_view line, std::string_view separators) {
+    std::vector<std::string> items;
+    std::string item;
+    for (char c : line) {
+        if (separators.find(c) != std::string_view::npos) {
+            items.push_back(std::move(item));
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    items.push_back(std::move(item));
+    return items;
+}
+
+bool line_has(AppState& app, std::string_view key, std::string_view command) {
+    const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    for (const std::string& item : split_items(line, ";")) {
+        if (!item.empty() && same_item(app, item, command)) return true;
+    }
+    return false;
+}
+
+void clear_win_ini_readonly(AppState& app) {
+    const std::string path = app.os.system.windows_folder() + "\\win.ini";
+    const uint32_t attributes = app.os.files.attributes(path);
+    if (attributes != platform::attr::invalid && (attributes & platform::attr::readonly)) {
+        app.os.files.set_attributes(path, attributes & ~platform::attr::readonly);
+    }
+}
+
+std::string startup_folder(AppState& app) {
+    std::string folder = settings::read_text(app.os, Root::current_user, kShellFoldersKey, "Startup", kFolderPathSize);
+    if (folder.empty()) {
+        folder = settings::read_text(app.os, Root::local_machine, kShellFoldersKey, "Startup", kFolderPathSize);
+    }
+    if (folder.empty()) {
+        folder = settings::read_text(app.os, Root::local_machine, kShellFoldersKey, "Common Startup", kFolderPathSize);
+    }
+    return folder;
+}
+
+bool file_exists(AppState& app, std::string_view path) {
+    return !path.empty() && app.os.files.attributes(path) != platform::attr::invalid;
+}
+
+std::string notify_path(std::string_view title) { return std::string(kNotifyKey) + "\\" + std::string(title); }
+
+std::string_view win_ini_key(int type) { return type == code::win_load ? "load" : "run"; }
+std::string_view win_ini_store(int type) { return type == code::win_load ? "WinLoad" : "WinRun"; }
+
+// ---- Run family ----
+
+int toggle_run(AppState& app, std::string_view title, std::string_view command, int type, bool enable) {
+    RunSlot slot;
+    run_slot(type, slot);
+    const std::string live = run_key_path(slot);
+    const std::string store = store_path(slot.key->store);
+
+    if (enable) {
+        // The stored copy is moved back byte for byte; the listed command lost its quotes.
+        std::optional<RegValue> stored = read_value(app, Root::local_machine, store, title);
+        const RegValue value = stored ? *stored : text_value(title, command);
+        if (!write_checked(app, slot.root, live, title, value)) {
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
+        delete_checked(app, Root::local_machine, store, title);
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        return 1;
+    }
+
+    std::optional<RegValue> found = read_value(app, slot.root, live, title);
+    const RegValue copy = found ? *found : text_value(title, command);
+    const bool had_copy = value_exists(app, Root::local_machine, store, title);
+    if (!store_slot_free(app, store, title, copy) || !write_checked(app, Root::local_machine, store, title, copy)) {
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    auto undo = [&] {
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        if (!had_copy) settings::delete_value(app.os, Root::local_machine, store, title);
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    };
+    if (!write_text_checked(app, Root::local_machine, kDisabledKey, title, std::to_string(type))) return undo();
+    if (found && !delete_checked(app, slot.root, live, title)) return undo();
+    return 1;
+}
+
+// ---- win.ini ----
+
+int toggle_win_ini(AppState& app, std::string_view title, std::string_view command, int type, bool enable) {
+    const std::string store = store_path(win_ini_store(type));
+    const std::string_view key = win_ini_key(type);
+    if (enable) {
+        std::string item = stored_text(app, store, title);
+        if (item.empty()) item = std::string(command);
+        if (!add_to_win_ini(app, key, item)) {
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        delete_checked(app, Root::local_machine, store, title);
+        return 1;
+    }
+
+    const RegValue copy = text_value(title, command);
+    const bool had_copy = value_exists(app, Root::local_machine, store, title);
+    if (!store_slot_free(app, store, title, copy) || !write_checked(app, Root::local_machine, store, title, copy)) {
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    if (!write_text_checked(app, Root::local_machine, kDisabledKey, title, std::to_string(type)) ||
+        !remove_from_win_ini(app, key, command)) {
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        if (!had_copy) settings::delete_value(app.os, Root::local_machine, store, title);
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    return 1;
+}
+
+// ---- startup group ----
+
+int toggle_group(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                 bool enable) {
+    // Files other than shortcuts and programs have no location: the command names the file itself.
+    const std::string_view source = location.empty() ? command : location;
+    const std::string name(file_part(source));
+    const std::string disabled = disabled_folder(app);
+    if (name.empty()) {
+        tell(app, enable ? IDS_ENABLE_FAILED : IDS_FILE_MOVE_FAILED, title);
+        return 0;
+    }
+    if (enable) {
+        const std::string folder = startup_folder(app);
+        if (folder.empty() || !app.os.files.move(disabled + "\\" + name, folder + "\\" + name)) {
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        return 1;
+    }
+
+    if (app.os.files.attributes(disabled) == platform::attr::invalid) app.os.files.make_folder(disabled);
+    const std::string target = disabled + "\\" + name;
+    // A file that could not be moved still starts: it gets no marker.
+    if (!app.os.files.move(source, target)) {
+        tell(app, IDS_FILE_MOVE_FAILED, title);
+        return 0;
+    }
+    if (!write_text_checked(app, Root::local_machine, kDisabledKey, title, std::to_string(code::startup_group))) {
+        app.os.files.move(target, source);
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    return 1;
+}
+
+// ---- Winlogon Notify ----
+
+int toggle_notify(AppState& app, std::string_view title, std::string_view command, bool enable) {
+    const std::string key = notify_path(title);
+    const std::string store = store_path("WinNotify");
+    if (enable) {
+        const std::string old_name = settings::read_text(app.os, Root::local_machine, key, "OldName",
+                                                         settings::kValueBuffer);
+        if (old_name.empty() || !write_text_checked(app, Root::local_machine, key, "DLLName", old_name)) {
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
+        settings::write_text(app.os, Root::local_machine, key, "OldName", "");
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        delete_checked(app, Root::local_machine, store, title);
+        return 1;
+    }
+
+    // The subkey must be there: writing OldName into a missing one would invent an entry.
+    const std::string dll = settings::read_text(app.os, Root::local_machine, key, "DLLName", settings::kValueBuffer);
+    const RegValue copy = text_value(title, command);
+    const bool had_copy = value_exists(app, Root::local_machine, store, title);
+    if (dll.empty() || !store_slot_free(app, store, title, copy) ||
+        !write_checked(app, Root::local_machine, store, title, copy)) {
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    if (!write_text_checked(app, Root::local_machine, kDisabledKey, title, std::to_string(code::notify)) ||
+        !write_text_checked(app, Root::local_machine, key, "OldName", dll) ||
+        !write_text_checked(app, Root::local_machine, key, "DLLName", "")) {
+        settings::write_text(app.os, Root::local_machine, key, "DLLName", dll);
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        if (!had_copy) settings::delete_value(app.os, Root::local_machine, store, title);
+        tell(app, IDS_DISABLE_FAILED, title);
+        return 0;
+    }
+    settings::write_text(app.os, Root::current_user, settings::kKnownEntriesKey, command,
+                         std::to_string(code::notify));
+    return 1;
+}
+
+// A shortcut for a command line: a program with arguments (a delayed program's parameters, an applet
+// in front) becomes target and arguments, so the shortcut points at a file that exists.
+platform::Shortcut shortcut_for(AppState& app, std::string_view command) {
+    platform::Shortcut link;
+    std::string target = without_quotes(command);
+    if (!file_exists(app, target)) {
+        const size_t at = ifind(command, ".exe ");
+        if (at != std::string_view::npos) {
+            target = without_quotes(command.substr(0, at + 4));
+            link.arguments = std::string(command.substr(at + 5));
+        }
+    }
+    link.target = target;
+    link.working_folder = programinfo::ProgramFolder(app.os, target);
+    link.icon = target;
+    return link;
+}
+
+bool remove_run_entry(AppState& app, std::string_view title, int type, bool disabled) {
+    RunSlot slot;
+    run_slot(type, slot);
+    if (disabled) {
+        const bool gone = delete_checked(app, Root::local_machine, store_path(slot.key->store), title);
+        if (gone) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        return gone;
+    }
+    return value_exists(app, slot.root, run_key_path(slot), title) &&
+           delete_checked(app, slot.root, run_key_path(slot), title);
+}
+
+bool remove_group_file(AppState& app, std::string_view command, std::string_view location) {
+    // A shortcut that is gone leaves nothing to delete: its target program is never touched.
+    const std::string_view target = location.empty() ? command : location;
+    if (!file_exists(app, target)) return !location.empty();
+    app.os.files.set_attributes(target, platform::attr::normal);
+    return app.os.files.remove(target) && !file_exists(app, target);
+}
+
+bool is_removable_run_code(int type) {
+    // The 32-bit view's setup and policy keys have no disabled store, but their values can be deleted.
+    RunSlot slot;
+    return run_slot(type, slot);
+}
+
+bool is_toggle_run_code(int type) {
+    RunSlot slot;
+    return run_slot(type, slot) && !(type == 26 || type == 27);
+}
+
+}  // namespace
+
+int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                       int type) {
+    const bool enable = disabled_marker(app, title) != 0;
+    if (is_toggle_run_code(type)) return toggle_run(app, title, command, type, enable);
+    switch (type) {
+        case code::win_load:
+        case code::win_run: return toggle_win_ini(app, title, command, type, enable);
+        case code::startup_group: return toggle_group(app, title, command, location, enable);
+        case code::notify: return toggle_notify(app, title, command, enable);
+        default: return 0;
+    }
+}
+
+bool redisable_returned_entry(AppState& app, std::string_view name, std::string_view data, int type) {
+    if (!is_toggle_run_code(type)) return false;
+    RunSlot slot;
+    run_slot(type, slot);
+    const std::string live = run_key_path(slot);
+    const std::string store = store_path(slot.key->store);
+    std::optional<RegValue> found = read_value(app, slot.root, live, name);
+    if (!found) return false;
+    // A different command under the same name would overwrite the stored one: then it stays live.
+    std::optional<RegValue> stored = read_value(app, Root::local_machine, store, name);
+    if (stored && !same_value(*stored, *found)) return false;
+    (void)data;
+    if (!stored && !write_checked(app, Root::local_machine, store, name, *found)) return false;
+    if (!write_text_checked(app, Root::local_machine, kDisabledKey, name, std::to_string(type))) return false;
+    if (!delete_checked(app, slot.root, live, name)) return false;
+    return true;
+}
+
+int RemoveStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                       int type) {
+    if (type >= code::userinit && type <= code::appinit) {
+        return RemoveSpecialEntry(app, title, command, location, type);
+    }
+    const bool disabled = disabled_marker(app, title) != 0;
+    bool removed = false;
+    if (is_removable_run_code(type)) {
+        removed = remove_run_entry(app, title, type, disabled && is_toggle_run_code(type));
+    } else if (type == code::win_load || type == code::win_run) {
+        if (disabled) {
+            settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+            delete_checked(app, Root::local_machine, store_path(win_ini_store(type)), title);
+        }
+        removed = remove_from_win_ini(app, win_ini_key(type), command);
+    } else if (type == code::startup_group) {
+        removed = remove_group_file(app, command, location);
+        if (removed && disabled) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    }
+    if (!removed) return 0;
+    if (!matches(command, "Sentrix")) AppendHistory(app, title, command, location, type, event::start_remove);
+    settings::delete_value(app.os, Root::current_user, settings::kKnownEntriesKey, command);
+    settings::delete_value(app.os, Root::current_user, settings::kKnownEntriesKey, title);
+    return 1;
+}
+
+int RemoveSpecialEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                       int type) {
+    bool done = false;
+    int history_event = event::start_remove;
+    switch (type) {
+        case code::userinit: {
+            const std::string reset = app.os.system.system_folder() + "\\Userinit.exe,";
+            done = write_text_checked(app, Root::local_machine, kWinlogonKey, "Userinit", reset);
+            if (done) settings::write_text(app.os, Root::local_machine, settings::kKnownEntriesKey, reset, "250");
+            history_event = event::reset_userinit;
+            break;
+        }
+        case code::shell:
+            done = write_text_checked(app, Root::local_machine, kWinlogonKey, "Shell", "Explorer.exe");
+            if (done) settings::write_text(app.os, Root::local_machine, settings::kKnownEntriesKey, "Explorer.exe", "251");
+            history_event = event::reset_shell;
+            break;
+        case code::delay_load:
+        case code::task_scheduler:
+        case code::shell_hook:
+        case code::appinit: {
+            programinfo::VersionTexts texts;
+            programinfo::ReadVersionTexts(app.os, programinfo::ResolveProgramPath(app.os, command), texts);
+            // Declined: nothing changes, and that is no failure.
+            if (!app.os.prompts.confirm_special_removal(title, command, matches(texts.LegalCopyright, "Microsoft"))) {
+                return 1;
+            }
+            settings::delete_value(app.os, Root::current_user, settings::kKnownEntriesKey, command);
+            if (type == code::delay_load) {
+                done = value_exists(app, Root::local_machine, kDelayLoadKey, title) &&
+                       delete_checked(app, Root::local_machine, kDelayLoadKey, title);
+                history_event = event::remove_delay_load;
+            } else if (type == code::appinit) {
+                done = remove_appinit_dll(app, command);
+                history_event = event::start_remove;
+            } else {
+                const std::string_view key = type == code::task_scheduler ? kTaskSchedulerKey : kShellHooksKey;
+                done = value_exists(app, Root::local_machine, key, location) &&
+                       delete_checked(app, Root::local_machine, key, location);
+                history_event = type == code::task_scheduler ? event::remove_task_scheduler : event::remove_shell_hook;
+            }
+            break;
+        }
+        default: return 0;
+    }
+    if (!done) return 0;
+    AppendHistory(app, title, command, location, type, history_event);
+    return 1;
+}
+
+int RestoreStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                        int type) {
+    bool done = false;
+    RunSlot slot;
+    if (run_slot(type, slot)) {
+        done = write_text_checked(app, slot.root, run_key_path(slot), title, command);
+    } else {
+        switch (type) {
+            case code::win_load:
+            case code::win_run: done = add_to_win_ini(app, win_ini_key(type), command); break;
+            case code::startup_group: {
+                // Never overwrite a file that is there now; restoring twice changes nothing.
+                if (location.empty()) break;
+                if (file_exists(app, location)) {
+                    done = true;
+                    break;
+                }
+                platform::Shortcut link = shortcut_for(app, command);
+                link.description = std::string(title);
+                done = app.os.shell.save_shortcut(location, link) && file_exists(app, location);
+                break;
+            }
+            case code::delay_load: done = write_text_checked(app, Root::local_machine, kDelayLoadKey, title, location); break;
+            case code::task_scheduler:
+                done = write_text_checked(app, Root::local_machine, kTaskSchedulerKey, location, title);
+                break;
+            case code::shell_hook: done = write_text_checked(app, Root::local_machine, kShellHooksKey, location, title); break;
+            case code::appinit: done = add_appinit_dll(app, command); break;
+            case code::notify: {
+                const std::string key = notify_path(title);
+                const std::string old_name = settings::read_text(app.os, Root::local_machine, key, "OldName",
+                                                                 settings::kValueBuffer);
+                if (!old_name.empty()) settings::write_text(app.os, Root::local_machine, key, "DLLName", old_name);
+                return 0;
+            }
+            default: return 0;
+        }
+    }
+    if (!done) return 0;
+    settings::write_text(app.os, Root::current_user, settings::kKnownEntriesKey, command, std::to_string(type));
+    return 1;
+}
+
+int DeleteOnReboot(AppState& app, std::string_view path) {
+    app.os.files.set_attributes(path, platform::attr::normal);
+    if (app.os.system.version().platform == 2) return app.os.files.delete_on_reboot(path) ? 1 : 0;
+
+    const std::string short_path = app.os.files.short_path(path);
+    if (short_path.empty()) return 0;
+    const std::string file = app.os.system.windows_folder() + "\\wininit.ini";
+    const std::string line = "NUL=" + short_path + "\r\n";
+    std::string content = app.os.files.read(file, 1 << 20).value_or(std::string());
+    // The line joins the [rename] section; whatever the file holds stays as it is.
+    const size_t section = ifind(content, "[rename]");
+    if (section == std::string::npos) {
+        if (!content.empty() && content.back() != '\n') content += "\r\n";
+        content += "[rename]\r\n" + line;
+    } else {
+        size_t after = content.find('\n', section);
+        after = after == std::string::npos ? content.size() : after + 1;
+        if (after == content.size() && content.back() != '\n') {
+            content += "\r\n";
+            after = content.size();
+        }
+        content.insert(after, line);
+    }
+    return app.os.files.write(file, content) ? 1 : 0;
+}
+
+bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view command) {
+    const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    std::string kept;
+    bool found = false;
+    for (const std::string& item : split_items(line, ";")) {
+        if (same_item(app, item, command)) {
+            found = true;
+        } else if (!item.empty()) {
+            kept += item + ";";
+        }
+    }
+    if (!found) return !line_has(app, key, command);
+    clear_win_ini_readonly(app);
+    app.os.profile.write({}, "windows", key, kept);
+    return !line_has(app, key, command);
+}
+
+bool add_to_win_ini(AppState& app, std::string_view key, std::string_view command) {
+    if (command.empty()) return false;
+    if (line_has(app, key, command)) return true;
+    const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    clear_win_ini_readonly(app);
+    app.os.profile.write({}, "windows", key, line + ";" + std::string(command));
+    return line_has(app, key, command);
+}
+
+bool remove_appinit_dll(AppState& app, std::string_view dll) {
+    const std::string value =
+        settings::read_text(app.os, Root::local_machine, kWindowsNtKey, "AppInit_Dlls", settings::kValueBuffer);
+    std::string kept;
+    bool found = false;
+    for (const std::string& item : split_items(value, ", ")) {
+        if (item.empty()) continue;
+        if (same_item(app, item, dll)) {
+            found = true;
+            continue;
+        }
+        if (!kept.empty()) kept += ',';
+        kept += item;
+    }
+    if (!found) return false;
+    return write_text_checked(app, Root::local_machine, kWindowsNtKey, "AppInit_Dlls", kept);
+}
+
+bool add_appinit_dll(AppState& app, std::string_view dll) {
+    const std::string value =
+        settings::read_text(app.os, Root::local_machine, kWindowsNtKey, "AppInit_Dlls", settings::kValueBuffer);
+    for (const std::string& item : split_items(value, ", ")) {
+        if (!item.empty() && same_item(app, item, dll)) return true;
+    }
+    std::string short_path = app.os.files.short_path(dll);
+    if (short_path.empty()) short_path = std::string(dll);
+    std::string updated = value;
+    if (!updated.empty()) updated += ',';
+    updated += short_path;
+    // A list that does not fit would lose the end of its last name.
+    if (updated.size() > kAppInitMax) return false;
+    return write_text_checked(app, Root::local_machine, kWindowsNtKey, "AppInit_Dlls", updated);
+}
+
+}  // namespace sx::startup
