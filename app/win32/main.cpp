@@ -1,3 +1,17 @@
+// SentrixEx.exe: shows what starts automatically on this machine.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/state.h"
+#include "app/win32/main_window.h"
+#include "platform/win32/win32_platform.h"
+#include "ui/win32/dialogs.h"
+#include "ui/win32/frame.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+    sx::ui::WindowPrompts prompts;
+    sx::win32::Win32Platform platform(prompts);
+    sx::AppState app(platform.os());
+    sx::ui::Frame frame(app, instance);
+    prompts.attach(frame);
+    return sx::app::run(frame, command_line ? command_line : "");
+}

@@ -1,0 +1,151 @@
+#include "startup/pages/active_tasks_page.h"
+
+#include "app/text.h"
+#include "res/resource_ids.h"
+#include "startup/active_tasks.h"
+#include "startup/disabled_store.h"
+#include "startup/first_detected.h"
+#include "startup/history.h"
+#include "startup/type_codes.h"
+#include "ui/win32/list_view.h"
+
+namespace sx::ui {
+
+namespace {
+
+using startup::StartupEntry;
+
+class ActiveTasksPage : public Page {
+public:
+    using Page::Page;
+
+private:
+    void init() override {
+        set_texts({{IDC_TASKS_HEADER, IDS_ACTIVE_TASKS_HEADER},
+                   {IDC_TASKS_HINT, IDS_ACTIVE_TASKS_HINT},
+                   {IDC_INFO, IDS_INFO},
+                   {IDC_REFRESH, IDS_REFRESH},
+                   {IDC_KILL_TASK, IDS_KILL_TASK},
+                   {IDC_CLOSE, IDS_CLOSE}});
+        if (!frame_.is_nt()) ShowWindow(GetDlgItem(hwnd_, IDC_CLOSE), SW_HIDE);
+        SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        add_columns({IDS_COL_MODULE, IDS_COL_PROGRAM_DESCRIPTION, IDS_COL_COMPANY, IDS_COL_FIRST_DETECTED});
+        startup::ClearItems(frame_.app);
+        frame_.sort.clear(4);
+    }
+
+    void fill() override {
+        if (frame_.app.items.count() == 0) fill_task_list();
+    }
+
+    void fill_task_list() {
+        CursorScope wait(IDC_WAIT);
+        AppState& app = frame_.app;
+        const int count = startup::ListProcesses(app);
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+        create_image_list(frame_, list_, 0);
+        reset_keys(static_cast<size_t>(count));
+        int row = 0;
+        for (int i = 0; i < count; ++i) {
+            const StartupEntry& e = *app.items.at(static_cast<size_t>(i));
+            // A process whose file name has no folder stays in the list but gets no row.
+            if (e.command.find('\\') == std::string::npos) continue;
+            const std::string file(file_part(e.command));
+            add_item(list_, file, i, add_file_icon(frame_, e.command, 0, 0));
+            const std::string& company = app.versions.get(app.os, e.command).CompanyName;
+            const std::string detected = startup::first_detected_text(app.os, e.command, e.type);
+            set_item(list_, row, 2, company);
+            set_item(list_, row, 3, detected);
+            if (!e.title.empty()) set_item(list_, row, 1, e.title);
+            keys_[static_cast<size_t>(i)].text = {file, e.title, company, date_key(detected), {}, {}};
+            ++row;
+        }
+        initial_sort("SortActiveTask");
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    void selection_changed() override {
+        const int record = selected_record();
+        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
+        if (record < 0 || !e) return;
+        set_status(e->command);
+        mark_note(record);
+    }
+
+    // The entry a row stands for: the first whose program file name is the row's text.
+    int entry_of_row(int row) const {
+        const std::string text = item_text(list_, row, 0);
+        const auto& entries = frame_.app.items.entries();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (iequals(file_part(entries[i].command), text)) return static_cast<int>(i);
+        }
+        return row;
+    }
+
+    void kill_selected() {
+        if (SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0) {
+            frame_.no_selection();
+            return;
+        }
+        const std::vector<int> rows = selected_items(list_);
+        if (rows.empty()) {
+            frame_.no_selection();
+            return;
+        }
+        std::vector<StartupEntry> chosen;
+        for (int row : rows) {
+            const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(entry_of_row(row)));
+            if (e) chosen.push_back(*e);
+        }
+        for (const StartupEntry& e : chosen) {
+            if (startup::KillProcess(frame_.app, static_cast<uint32_t>(e.flag))) {
+                startup::AppendHistory(frame_.app, e.title, e.command, e.description, startup::code::process,
+                                       startup::event::task_kill);
+            }
+        }
+        fill_task_list();
+    }
+
+    bool command(int id, int) override {
+        switch (id) {
+            case IDM_KILL_TASK: kill_selected(); return true;
+            case IDM_REFRESH: fill_task_list(); return true;
+            case IDM_DELETE_ON_REBOOT: {
+                const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(selected_record()));
+                if (selected_record() < 0 || !e) {
+                    frame_.no_selection();
+                    return true;
+                }
+                const std::string command = e->command;
+                if (frame_.message(hwnd_, frame_.text(IDS_CONFIRM_DELETE_ON_REBOOT), MB_YESNO | MB_ICONSTOP) == IDYES) {
+                    startup::DeleteOnReboot(frame_.app, command);
+                }
+                return true;
+            }
+            case IDOK:
+            case IDM_INFO:
+            case IDM_ZENTRA_INFO:
+                // The information window and the online lookup join later; a selection is needed already.
+                if (selected_record() < 0) frame_.no_selection();
+                return true;
+            case IDM_PROGRAM_REPORT: return true;
+            default: return false;
+        }
+    }
+
+    std::vector<RowButton> bottom_row() const override {
+        return {{IDC_INFO, 0}, {IDC_REFRESH, 0}, {IDC_KILL_TASK, 0}, {IDC_CLOSE, 0}};
+    }
+
+    SortList sort_list() const override { return SortList::active_tasks; }
+};
+
+}  // namespace
+
+std::unique_ptr<Page> make_active_tasks_page(Frame& frame, const PageSpec& spec) {
+    return std::make_unique<ActiveTasksPage>(frame, spec);
+}
+
+}  // namespace sx::ui

@@ -1,0 +1,230 @@
+#include "startup/pages/startup_page.h"
+
+#include "app/text.h"
+#include "programinfo/resolve.h"
+#include "res/resource_ids.h"
+#include "startup/active_tasks.h"
+#include "startup/catalogue.h"
+#include "startup/disabled_store.h"
+#include "startup/first_detected.h"
+#include "startup/type_codes.h"
+#include "ui/win32/dialogs.h"
+#include "ui/win32/list_view.h"
+
+namespace sx::ui {
+
+namespace {
+
+using startup::StartupEntry;
+
+class StartupPage : public Page {
+public:
+    using Page::Page;
+
+private:
+    void init() override {
+        set_texts({{IDC_PAGE_HEADER, IDS_STARTUP_DESCRIPTION},
+                   {IDC_SHOW_ALL_STARTUP, IDS_SHOW_ALL_STARTUP},
+                   {IDC_INFO, IDS_INFO},
+                   {IDC_ENABLE, IDS_ENABLE},
+                   {IDC_DISABLE, IDS_DISABLE},
+                   {IDC_ADD, IDS_ADD},
+                   {IDC_REMOVE, IDS_REMOVE},
+                   {IDC_CLOSE, IDS_CLOSE}});
+        ShowWindow(GetDlgItem(hwnd_, IDC_DISABLE), SW_HIDE);
+        if (!frame_.is_nt()) ShowWindow(GetDlgItem(hwnd_, IDC_CLOSE), SW_HIDE);
+        SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        add_columns({IDS_COL_TITLE, IDS_COL_COMMAND, IDS_COL_COMPANY, IDS_COL_TYPE, IDS_COL_FIRST_DETECTED});
+        frame_.sort.clear(6);
+    }
+
+    void fill() override {
+        EnableWindow(GetDlgItem(hwnd_, IDC_SHOW_ALL_STARTUP), TRUE);
+        fill_startup_list();
+    }
+
+    // Lists every entry EnumerateStartups finds; each row's sort keys are built here, once.
+    int fill_startup_list() {
+        CursorScope wait(IDC_WAIT);
+        AppState& app = frame_.app;
+        const int count = startup::EnumerateStartups(app, true);
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+        create_image_list(frame_, list_, 0);
+        reset_keys(static_cast<size_t>(count));
+        const std::string disabled_text = frame_.text(IDS_DISABLED_MARK);
+        for (int i = 0; i < count; ++i) {
+            const StartupEntry& e = *app.items.at(static_cast<size_t>(i));
+            const std::string path = programinfo::full_program_path(app.os, e.command);
+            add_item(list_, e.title, i, add_file_icon(frame_, e.command, 0, 0));
+            const std::string file(file_part(e.command));
+            set_item(list_, i, 1, e.flag == 1 ? "RunDLL32.exe " + file : file);
+            const std::string& company = app.versions.get(app.os, path).CompanyName;
+            set_item(list_, i, 2, company);
+            const bool disabled = startup::DisabledTypeOf(app, static_cast<size_t>(i)) != 0;
+            set_item(list_, i, 3, disabled ? disabled_text : std::string(startup::short_code_text(e.type)));
+            const std::string detected = startup::first_detected_text(app.os, e.command, e.type);
+            set_item(list_, i, 4, detected);
+
+            RowKeys& k = keys_[static_cast<size_t>(i)];
+            k.text = {e.title, file, company, std::to_string(e.type), date_key(detected), {}};
+            k.disabled = disabled;
+        }
+        initial_sort("SortStartup");
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+        return count;
+    }
+
+    void activated() override {
+        CheckDlgButton(hwnd_, IDC_SHOW_ALL_STARTUP, frame_.app.settings.show_all_startup > 0 ? BST_CHECKED : BST_UNCHECKED);
+        ShowWindow(GetDlgItem(hwnd_, IDC_ENABLE), SW_HIDE);
+        ShowWindow(GetDlgItem(hwnd_, IDC_DISABLE), SW_HIDE);
+    }
+
+    void selection_changed() override {
+        ShowWindow(GetDlgItem(hwnd_, IDC_ENABLE), SW_HIDE);
+        ShowWindow(GetDlgItem(hwnd_, IDC_DISABLE), SW_HIDE);
+        const int record = selected_record();
+        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
+        if (record < 0 || !e) return;
+        mark_note(record);
+        HWND remove = GetDlgItem(hwnd_, IDC_REMOVE);
+        EnableWindow(remove, TRUE);
+        SetWindowTextA(remove, frame_.text(IDS_REMOVE).c_str());
+        set_status(frame_.text(IDS_STARTUP_LOCATION) + startup::LocationText(frame_.app, static_cast<size_t>(record)));
+        if (e->type == startup::code::userinit || e->type == startup::code::shell) {
+            SetWindowTextA(remove, frame_.text(IDS_RESET).c_str());
+        }
+        if (e->type == startup::code::notify) EnableWindow(remove, FALSE);
+        frame_.app.caption = frame_.text(IDS_ROAM_CAPTION);
+    }
+
+    MenuFacts menu_facts(int record) override {
+        MenuFacts facts = Page::menu_facts(record);
+        facts.disabled = startup::DisabledTypeOf(frame_.app, static_cast<size_t>(record)) != 0;
+        return facts;
+    }
+
+    // The entry a row stands for: the first whose title (after its last backslash) is the row's text.
+    int entry_of_row(int row) const {
+        const std::string text = item_text(list_, row, 0);
+        const auto& entries = frame_.app.items.entries();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (iequals(file_part(entries[i].title), text)) return static_cast<int>(i);
+        }
+        return row;
+    }
+
+    bool entry_copy(int index, StartupEntry& out) const {
+        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(index));
+        if (index < 0 || !e) return false;
+        out = *e;
+        return true;
+    }
+
+    void switch_selected(bool enable) {
+        const std::vector<int> rows = selected_items(list_);
+        if (rows.empty()) {
+            frame_.no_selection();
+            return;
+        }
+        for (int row : rows) {
+            StartupEntry e;
+            if (!entry_copy(entry_of_row(row), e)) continue;
+            const bool disabled = startup::disabled_marker(frame_.app, e.title) != 0;
+            if (enable) {
+                if (disabled) startup::ToggleStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
+            } else {
+                startup::StopProgram(frame_.app, e.command, e.title, rows.size() == 1);
+                if (!disabled) startup::ToggleStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
+            }
+        }
+        fill_startup_list();
+    }
+
+    void remove_one(const StartupEntry& e, bool ask) {
+        AppState& app = frame_.app;
+        int result = 1;
+        if (e.type >= startup::code::userinit) {
+            result = startup::RemoveSpecialEntry(app, e.title, e.command, e.location, e.type);
+        } else {
+            startup::StopProgram(app, e.command, e.title, ask);
+            if (ask && frame_.message(hwnd_, fill_in(frame_.text(IDS_CONFIRM_REMOVE_STARTUP), e.command),
+                                      MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+                return;
+            }
+            result = startup::RemoveStartupEntry(app, e.title, e.command, e.location, e.type);
+        }
+        if (result == 0) frame_.message(hwnd_, fill_in(frame_.text(IDS_REMOVE_FAILED), e.title), MB_ICONEXCLAMATION);
+    }
+
+    void remove_selected() {
+        const std::vector<int> rows = selected_items(list_);
+        if (rows.empty()) {
+            frame_.no_selection();
+            return;
+        }
+        if (rows.size() == 1) {
+            StartupEntry e;
+            if (entry_copy(selected_record(), e)) remove_one(e, true);
+        } else {
+            // Entries are copied first: the removals must not depend on rows found one by one.
+            std::vector<StartupEntry> chosen;
+            for (int row : rows) {
+                StartupEntry e;
+                if (entry_copy(entry_of_row(row), e)) chosen.push_back(e);
+            }
+            for (const StartupEntry& e : chosen) remove_one(e, false);
+        }
+        fill_startup_list();
+    }
+
+    void delete_on_reboot() {
+        StartupEntry e;
+        if (!entry_copy(selected_record(), e)) {
+            frame_.no_selection();
+            return;
+        }
+        if (frame_.message(hwnd_, frame_.text(IDS_CONFIRM_DELETE_ON_REBOOT), MB_YESNO | MB_ICONSTOP) != IDYES) return;
+        startup::DeleteOnReboot(frame_.app, programinfo::full_program_path(frame_.app.os, e.command));
+    }
+
+    bool command(int id, int code) override {
+        switch (id) {
+            case IDM_DISABLE: switch_selected(false); return true;
+            case IDM_ENABLE: switch_selected(true); return true;
+            case IDM_REMOVE: remove_selected(); return true;
+            case IDM_DELETE_ON_REBOOT: delete_on_reboot(); return true;
+            case IDC_SHOW_ALL_STARTUP:
+                if (code != BN_CLICKED) return false;
+                frame_.app.settings.show_all_startup = IsDlgButtonChecked(hwnd_, IDC_SHOW_ALL_STARTUP) == BST_CHECKED;
+                fill_startup_list();
+                return true;
+            case IDM_ADD:
+            case IDM_MOVE_TO_DELAYED: show_error(frame_, IDS_NOT_IN_USB_EDITION); return true;
+            case IDOK:
+            case IDM_INFO:
+            case IDM_ZENTRA_INFO:
+                // The information window and the online lookup join later; a selection is needed already.
+                if (selected_record() < 0) frame_.no_selection();
+                return true;
+            case IDM_PROGRAM_REPORT: return true;
+            default: return false;
+        }
+    }
+
+    std::vector<RowButton> bottom_row() const override {
+        return {{IDC_INFO, 0}, {IDC_ADD, IDC_ENABLE}, {IDC_REMOVE, IDC_DISABLE}, {IDC_CLOSE, 0}};
+    }
+
+    SortList sort_list() const override { return SortList::startup; }
+};
+
+}  // namespace
+
+std::unique_ptr<Page> make_startup_page(Frame& frame, const PageSpec& spec) {
+    return std::make_unique<StartupPage>(frame, spec);
+}
+
+}  // namespace sx::ui

@@ -1,0 +1,12 @@
+// The Startup Programs page.
+#pragma once
+
+#include <memory>
+
+#include "ui/win32/page.h"
+
+namespace sx::ui {
+
+std::unique_ptr<Page> make_startup_page(Frame& frame, const PageSpec& spec);
+
+}  // namespace sx::ui

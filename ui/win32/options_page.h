@@ -1,0 +1,12 @@
+// The Options page.
+#pragma once
+
+#include <memory>
+
+#include "ui/win32/page.h"
+
+namespace sx::ui {
+
+std::unique_ptr<Page> make_options_page(Frame& frame, const PageSpec& spec);
+
+}  // namespace sx::ui

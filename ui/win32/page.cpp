@@ -1,0 +1,476 @@
+#include "ui/win32/page.h"
+
+#include <windowsx.h>
+
+#include "app/text.h"
+#include "programinfo/notes.h"
+#include "programinfo/resolve.h"
+#include "res/resource_ids.h"
+#include "settings/store.h"
+#include "startup/catalogue.h"
+#include "ui/layout.h"
+#include "ui/win32/dialogs.h"
+#include "ui/win32/help.h"
+#include "ui/win32/list_view.h"
+#include "ui/win32/sheet.h"
+
+namespace sx::ui {
+
+namespace {
+
+constexpr int kMaxRowButtons = 5;
+constexpr COLORREF kButtonText = RGB(0, 0, 64);
+constexpr COLORREF kButtonHover = RGB(0, 0, 255);
+constexpr COLORREF kButtonShadow = RGB(192, 192, 192);
+
+HANDLE prop(HWND window, int name) { return GetPropA(window, MAKEINTATOM(name)); }
+
+void show_picture(HWND control, HANDLE picture) {
+    if (picture) SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+}
+
+bool is_help_icon(HWND control) {
+    const int id = GetDlgCtrlID(control);
+    return id == IDC_HELP_ICON || id == IDC_HELP_ICON_2;
+}
+
+int width_of(HWND control) {
+    RECT r{};
+    if (!control || !GetWindowRect(control, &r)) return 0;
+    return r.right - r.left;
+}
+
+}  // namespace
+
+Page::Page(Frame& frame, const PageSpec& spec) : frame_(frame), spec_(spec) {}
+
+PROPSHEETPAGEA Page::describe(HICON icon, const std::string& title) {
+    PROPSHEETPAGEA page{};
+    page.dwSize = sizeof(page);
+    page.dwFlags = PSP_USEHICON | PSP_USETITLE;
+    page.hInstance = frame_.instance;
+    page.pszTemplate = MAKEINTRESOURCEA(spec_.dialog);
+    page.hIcon = icon;
+    page.pszTitle = title.c_str();
+    page.pfnDlgProc = procedure;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+    return page;
+}
+
+INT_PTR CALLBACK Page::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) {
+        auto* page = reinterpret_cast<Page*>(reinterpret_cast<PROPSHEETPAGEA*>(lparam)->lParam);
+        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
+        page->hwnd_ = window;
+        page->list_ = GetDlgItem(window, IDC_LIST);
+    }
+    auto* page = reinterpret_cast<Page*>(GetWindowLongPtrA(window, DWLP_USER));
+    return page ? page->handle(message, wparam, lparam) : FALSE;
+}
+
+INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            // The frame owns the image lists; a list view must not destroy them as well.
+            if (list_) SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+            init();
+            set_texts({{IDC_HELP_LABEL, IDS_HELP_LABEL}, {IDC_STATUS_LABEL, IDS_MONITOR_LABEL}});
+            frame_.app.active_page = spec_.command;
+            HWND sheet = GetParent(hwnd_);
+            if (frame_.is_nt()) {
+                if (!frame_.sheet_procedure) {
+                    first_page_setup(frame_, sheet);
+                    place_window(frame_, sheet, "xPos", "yPos", "dxPos", "dyPos");
+                }
+            } else {
+                place_window_at(frame_, sheet, "xPos", "yPos");
+            }
+            return TRUE;
+        }
+        case WM_DESTROY:
+        case WM_CLOSE: destroyed(); return TRUE;
+        case WM_SETCURSOR:
+            if (button_hover()) return FALSE;
+            return FALSE;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+            if (item && item->CtlType == ODT_BUTTON && item->itemAction == ODA_DRAWENTIRE) {
+                draw_button(*item);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK: return image_mouse(message, lparam) ? TRUE : FALSE;
+        case WM_PAGE_LAYOUT: layout(); return TRUE;
+        case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lparam));
+        case WM_COMMAND: {
+            const int id = LOWORD(wparam);
+            if (id == IDCANCEL) return TRUE;  // the sheet's Cancel has no effect on a page
+            if (command(id, HIWORD(wparam))) return TRUE;
+            if (id == IDC_CLOSE) {
+                close_page();
+                return TRUE;
+            }
+            if (id == IDC_HELP_ICON || id == IDM_HELP) {
+                show_help(frame_, spec_.command);
+                return TRUE;
+            }
+            return item_operation(id) ? TRUE : FALSE;
+        }
+        default: return FALSE;
+    }
+}
+
+INT_PTR Page::notify(const NMHDR& header) {
+    if (header.code == PSN_SETACTIVE) {
+        set_active();
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    }
+    if (header.code == PSN_KILLACTIVE) {
+        deactivate();
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, FALSE);
+        return TRUE;
+    }
+    if (header.hwndFrom != list_) return FALSE;
+    switch (header.code) {
+        case LVN_COLUMNCLICK: {
+            const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+            if (column >= 0 && column < clickable_columns(sort_list())) {
+                sort_by(column);
+                frame_.sort.descending[static_cast<size_t>(column)] = !frame_.sort.descending[static_cast<size_t>(column)];
+            }
+            return TRUE;
+        }
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            // One notification per changed item: react once, when an item becomes selected.
+            if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+                !(change.uOldState & LVIS_SELECTED)) {
+                selection_changed();
+            }
+            return TRUE;
+        }
+        case NM_CLICK:
+        case LVN_KEYDOWN: selection_changed(); return TRUE;
+        case NM_RCLICK: show_context_menu(); return TRUE;
+        case NM_DBLCLK: double_clicked(); return TRUE;
+        default: return FALSE;
+    }
+}
+
+void Page::set_active() {
+    {
+        CursorScope wait(IDC_WAIT);
+        fill();
+        if (list_) select_only(list_, 0);
+        common_activation();
+        frame_.app.active_page = spec_.command;
+        activated();
+    }
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+}
+
+void Page::common_activation() {
+    HWND help = GetDlgItem(hwnd_, IDC_HELP_ICON);
+    if (help) {
+        SetPropA(help, MAKEINTATOM(10000), frame_.picture(Picture::help_normal));
+        SetPropA(help, MAKEINTATOM(10001), frame_.picture(Picture::help_pressed));
+        SetPropA(help, MAKEINTATOM(10002), frame_.picture(Picture::help_hover));
+        SetPropA(help, MAKEINTATOM(10003), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(IDC_HELP_ICON)));
+        show_picture(help, frame_.picture(Picture::help_normal));
+    }
+    ShowWindow(GetDlgItem(hwnd_, IDC_STATUS_ICON), SW_HIDE);
+    ShowWindow(GetDlgItem(hwnd_, IDC_STATUS_LABEL), SW_HIDE);
+
+    HWND sheet = GetParent(hwnd_);
+    SetWindowLongPtrA(sheet, GWL_EXSTYLE, GetWindowLongPtrA(sheet, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CONTEXTHELP));
+    HWND ok = GetDlgItem(sheet, IDOK);
+    ShowWindow(ok, SW_HIDE);
+    EnableWindow(ok, FALSE);
+    SetDlgItemTextA(sheet, IDCANCEL, frame_.text(IDS_CLOSE).c_str());
+
+    SetWindowTextA(frame_.main, frame_.app.caption.c_str());
+    frame_.active_page = hwnd_;
+    set_status({});
+    if (frame_.is_nt()) layout_sheet(frame_, hwnd_);
+}
+
+void Page::deactivate() {
+    startup::ClearItems(frame_.app);
+    keys_.clear();
+    for (int control : {IDC_HELP_ICON, IDC_STATUS_ICON}) {
+        HWND w = GetDlgItem(hwnd_, control);
+        if (!w) continue;
+        for (int name = 10000; name <= 10003; ++name) RemovePropA(w, MAKEINTATOM(name));
+    }
+    set_status({});
+}
+
+void Page::destroyed() {
+    destroy_image_list(frame_, 0);
+    frame_.app.active_page = 0;
+    if (frame_.active_page == hwnd_) frame_.active_page = nullptr;
+    PostMessageA(frame_.main, WM_CLOSE, 0, 0);
+}
+
+void Page::layout() {
+    HWND sheet = GetParent(hwnd_);
+    RECT outer{};
+    GetWindowRect(sheet, &outer);
+    PageMeasures m;
+    m.sheet_width = outer.right - outer.left;
+    m.sheet_height = outer.bottom - outer.top;
+    m.one_tab_row = frame_.tab_rows <= 1;
+    RECT margins{7, 44, 14, 90};
+    MapDialogRect(hwnd_, &margins);
+    m.margin_left = margins.left;
+    m.margin_top = margins.top;
+    m.margin_right = margins.right;
+    m.margin_bottom = margins.bottom;
+    RECT row{7, 25, 14, 35};
+    MapDialogRect(hwnd_, &row);
+    m.row_left = row.left;
+    m.row_bottom = row.bottom;
+
+    HWND help = GetDlgItem(hwnd_, IDC_HELP_ICON);
+    HWND help_label = GetDlgItem(hwnd_, IDC_HELP_LABEL);
+    HWND status = GetDlgItem(hwnd_, IDC_STATUS_ICON);
+    HWND status_label = GetDlgItem(hwnd_, IDC_STATUS_LABEL);
+    m.help_width = width_of(help);
+    m.help_label_width = width_of(help_label);
+    m.status_width = width_of(status);
+    m.status_label_width = width_of(status_label);
+
+    std::vector<RowButton> row_buttons = bottom_row();
+    if (row_buttons.size() > kMaxRowButtons) row_buttons.resize(kMaxRowButtons);
+    HWND first = row_buttons.empty() ? nullptr : GetDlgItem(hwnd_, row_buttons.front().id);
+    RECT first_rect{};
+    if (first) GetWindowRect(first, &first_rect);
+    m.button_width = first_rect.right - first_rect.left;
+    m.button_height = first_rect.bottom - first_rect.top;
+    m.buttons = static_cast<int>(row_buttons.size());
+
+    const PageLayout p = page_layout(m);
+    HDWP batch = BeginDeferWindowPos(8);
+    auto move = [&](HWND w, const Rect& r, bool resize) {
+        if (!batch || !w || !IsWindow(w)) return;
+        batch = DeferWindowPos(batch, w, nullptr, r.x, r.y, r.width, r.height,
+                               SWP_NOZORDER | SWP_NOACTIVATE | (resize ? 0 : SWP_NOSIZE));
+    };
+    move(help, p.help, false);
+    move(help_label, p.help_label, false);
+    move(status, p.status, false);
+    move(status_label, p.status_label, false);
+    move(list_, p.list, true);
+    for (size_t i = 0; i < row_buttons.size() && i < p.buttons.size(); ++i) {
+        move(GetDlgItem(hwnd_, row_buttons[i].id), p.buttons[i], true);
+        if (row_buttons[i].alternate && p.move_alternate[i]) {
+            move(GetDlgItem(hwnd_, row_buttons[i].alternate), p.buttons[i], true);
+        }
+    }
+    if (batch) EndDeferWindowPos(batch);
+}
+
+// ---- shared operations ----
+
+void Page::set_texts(std::initializer_list<std::pair<int, unsigned>> control_strings) {
+    for (const auto& [control, string_id] : control_strings) {
+        const std::string text = frame_.text(string_id);
+        if (!text.empty()) SetDlgItemTextA(hwnd_, control, text.c_str());
+    }
+}
+
+void Page::add_columns(std::initializer_list<unsigned> titles) {
+    int index = 0;
+    for (unsigned title : titles) add_column(list_, index++, frame_.text(title), spec_.command);
+}
+
+void Page::reset_keys(size_t records) {
+    keys_.assign(records, RowKeys{});
+}
+
+int CALLBACK Page::compare_items(LPARAM a, LPARAM b, LPARAM context) {
+    auto* page = reinterpret_cast<Page*>(context);
+    const auto& keys = page->keys_;
+    if (a < 0 || b < 0 || static_cast<size_t>(a) >= keys.size() || static_cast<size_t>(b) >= keys.size()) return 0;
+    return compare_rows(page->sort_list(), keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
+                        page->sort_column_, page->frame_.sort, system_compare);
+}
+
+void Page::sort_by(int column) {
+    sort_column_ = column;
+    SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(compare_items));
+}
+
+void Page::initial_sort(const char* option) {
+    const int column = settings::read_option(frame_.app.os, option, 0);
+    if (column > 0) sort_by(column - 1);
+}
+
+int Page::selected_record() const { return selected_param(list_); }
+
+void Page::set_status(const std::string& text) const {
+    if (frame_.status_bar) {
+        SendMessageA(frame_.status_bar, SB_SETTEXTA, 0 | SBT_POPOUT, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+bool Page::mark_note(int record) {
+    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
+    bool exists = false;
+    if (entry) {
+        const std::string note = programinfo::NotePath(frame_.app.os, entry->command);
+        exists = frame_.app.os.files.attributes(note) != platform::attr::invalid;
+    }
+    HWND info = GetDlgItem(hwnd_, IDC_INFO);
+    if (info) {
+        SendMessageA(info, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.font(exists ? Font::dialog_bold : Font::button)),
+                     TRUE);
+    }
+    return exists;
+}
+
+MenuFacts Page::menu_facts(int record) {
+    MenuFacts facts;
+    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
+    if (!entry) return facts;
+    const std::string note = programinfo::NotePath(frame_.app.os, entry->command);
+    facts.note_exists = frame_.app.os.files.attributes(note) != platform::attr::invalid;
+    facts.type = entry->type;
+    return facts;
+}
+
+void Page::show_context_menu() {
+    if (selected_index(list_) < 0) return;
+    const std::vector<MenuEntry> entries = context_menu_entries(spec_.command, menu_facts(selected_record()));
+    if (entries.empty()) return;
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    for (const MenuEntry& e : entries) {
+        if (e.separator()) {
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuA(menu.get(), MF_STRING, static_cast<UINT_PTR>(e.command), frame_.text(e.text).c_str());
+        }
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(hwnd_);
+    TrackPopupMenuEx(menu.get(), TPM_VERTICAL, at.x, at.y, hwnd_, nullptr);
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+bool Page::item_operation(int id) {
+    if (id != IDM_VIEW_NOTE && id != IDM_EXPLORE_FOLDER && id != IDM_PROGRAM_PROPERTIES) return false;
+    const startup::StartupEntry* found = frame_.app.items.at(static_cast<size_t>(selected_record()));
+    if (selected_record() < 0 || !found) {
+        frame_.no_selection();
+        return true;
+    }
+    platform::Platform& os = frame_.app.os;
+    const startup::StartupEntry entry = *found;
+    const platform::WindowRef owner = frame_.owner_ref(hwnd_);
+    if (id == IDM_VIEW_NOTE) {
+        const std::string note = programinfo::NotePath(os, entry.command);
+        if (os.files.attributes(note) != platform::attr::invalid) {
+            os.shell.execute(owner, "open", note, {}, {}, platform::kShowDefault);
+        }
+    } else if (id == IDM_EXPLORE_FOLDER) {
+        const std::string folder = programinfo::ProgramFolder(os, programinfo::ResolveProgramPath(os, entry.command));
+        if (!folder.empty()) os.shell.execute(owner, "explore", folder, {}, {}, platform::kShowDefault);
+    } else {
+        std::string file = programinfo::full_program_path(os, entry.command);
+        if (programinfo::ProgramFileExists(os, file)) {
+            os.shell.properties(owner, file, programinfo::ProgramFolder(os, file));
+        }
+    }
+    return true;
+}
+
+void Page::close_page() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+// ---- image controls and owner-drawn buttons ----
+
+bool Page::image_mouse(UINT message, LPARAM lparam) {
+    POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    HWND control = ChildWindowFromPoint(hwnd_, at);
+    const bool over_help = control && control != hwnd_ && is_help_icon(control);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (over_help) {
+                if (!frame_.pressed_image && prop(control, 10002)) {
+                    show_picture(control, prop(control, 10002));
+                    frame_.hovered_image = control;
+                }
+            } else if (frame_.hovered_image) {
+                if (IsWindow(frame_.hovered_image) && prop(frame_.hovered_image, 10000)) {
+                    show_picture(frame_.hovered_image, prop(frame_.hovered_image, 10000));
+                }
+                frame_.hovered_image = nullptr;
+                frame_.pressed_image = nullptr;
+            }
+            return over_help;
+        case WM_LBUTTONDOWN:
+            if (!over_help) return false;
+            show_picture(control, prop(control, 10001));
+            frame_.pressed_image = control;
+            return true;
+        default:  // button up or double click
+            if (!over_help) return false;
+            show_picture(control, prop(control, 10000));
+            frame_.pressed_image = nullptr;
+            SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(reinterpret_cast<INT_PTR>(prop(control, 10003))), 0), 0);
+            return true;
+    }
+}
+
+void Page::draw_button(const DRAWITEMSTRUCT& item) {
+    char text[256] = {};
+    GetWindowTextA(item.hwndItem, text, sizeof(text));
+    HDC dc = item.hDC;
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old_font = SelectObject(dc, frame_.font(Font::button));
+    const UINT format = std::string_view(text).find('\n') != std::string_view::npos
+                            ? DT_WORDBREAK
+                            : DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    RECT shadow = item.rcItem;
+    OffsetRect(&shadow, 1, 1);
+    SetTextColor(dc, kButtonShadow);
+    DrawTextA(dc, text, -1, &shadow, format);
+    RECT face = item.rcItem;
+    SetTextColor(dc, item.hwndItem == frame_.hovered_button ? kButtonHover : frame_.button_colour);
+    DrawTextA(dc, text, -1, &face, format);
+    SelectObject(dc, old_font);
+}
+
+bool Page::button_hover() {
+    POINT at{};
+    GetCursorPos(&at);
+    HWND under = WindowFromPoint(at);
+    char class_name[16] = {};
+    if (under) GetClassNameA(under, class_name, sizeof(class_name));
+    if (under && lstrcmpiA(class_name, "Button") == 0 && (GetWindowLongA(under, GWL_STYLE) & 1)) {
+        if (frame_.hovered_button != under) {
+            frame_.hovered_button = under;
+            InvalidateRect(under, nullptr, FALSE);
+        }
+        return true;
+    }
+    if (frame_.hovered_button) {
+        HWND was = frame_.hovered_button;
+        frame_.hovered_button = nullptr;
+        if (IsWindow(was)) InvalidateRect(was, nullptr, TRUE);
+    }
+    return false;
+}
+
+void make_owner_drawn(HWND dialog, int control_id) {
+    HWND target = control_id ? GetDlgItem(dialog, control_id) : dialog;
+    if (target) SetWindowLongA(target, GWL_STYLE, GetWindowLongA(target, GWL_STYLE) | BS_OWNERDRAW);
+}
+
+}  // namespace sx::ui

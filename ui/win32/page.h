@@ -1,0 +1,109 @@
+// The page contract, written once: every page of the sheet derives from Page and supplies its texts,
+// columns, fill and commands; Page handles activation, layout, sorting, the context menu, the item
+// operations, the image controls and the owner-drawn buttons.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "startup/item_list.h"
+#include "ui/menus.h"
+#include "ui/sorting.h"
+#include "ui/win32/frame.h"
+
+namespace sx::ui {
+
+struct PageSpec {
+    int command;      // page command
+    int dialog;       // dialog template
+    int icon;         // tab icon
+    unsigned title;   // tab title string
+    bool nt_only;
+};
+
+// A bottom-row button and the button that shares its place (0 for none).
+struct RowButton {
+    int id;
+    int alternate;
+};
+
+class Page {
+public:
+    Page(Frame& frame, const PageSpec& spec);
+    virtual ~Page() = default;
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    const PageSpec& spec() const { return spec_; }
+    HWND window() const { return hwnd_; }
+    // The page's description for PropertySheetA; `title` must live as long as the sheet.
+    PROPSHEETPAGEA describe(HICON icon, const std::string& title);
+
+protected:
+    // ---- What each page supplies ----
+    // Texts of its controls and its columns (WM_INITDIALOG).
+    virtual void init() = 0;
+    // Fills the list on activation.
+    virtual void fill() = 0;
+    // After the common activation (check boxes, hidden buttons).
+    virtual void activated() {}
+    virtual void selection_changed() {}
+    // Page commands; true when handled.
+    virtual bool command(int /*id*/, int /*code*/) { return false; }
+    virtual std::vector<RowButton> bottom_row() const = 0;
+    virtual SortList sort_list() const = 0;
+    virtual void double_clicked() {}
+    // The selected entry's facts for the context menu.
+    virtual MenuFacts menu_facts(int record);
+
+    // ---- Shared operations ----
+    void set_texts(std::initializer_list<std::pair<int, unsigned>> control_strings);
+    void add_columns(std::initializer_list<unsigned> titles);
+    // Rebuilds the row keys' storage for a fill of `records` entries.
+    void reset_keys(size_t records);
+    void sort_by(int column);
+    // Sorts by the stored sort option when it names a column.
+    void initial_sort(const char* option);
+    // The shared-list index of the selected row; -1 when none.
+    int selected_record() const;
+    void set_status(const std::string& text) const;
+    bool mark_note(int record);
+    void show_context_menu();
+    // View Note, Explore Program Folder, Open Program Properties; true when `id` is one of them.
+    bool item_operation(int id);
+    void close_page();
+
+    Frame& frame_;
+    HWND hwnd_ = nullptr;
+    HWND list_ = nullptr;
+    std::vector<RowKeys> keys_;  // by shared-list index
+
+private:
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static int CALLBACK compare_items(LPARAM a, LPARAM b, LPARAM context);
+    INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
+    INT_PTR notify(const NMHDR& header);
+    void set_active();
+    void common_activation();
+    void deactivate();
+    void destroyed();
+    void layout();
+    bool image_mouse(UINT message, LPARAM lparam);
+    void draw_button(const DRAWITEMSTRUCT& item);
+    bool button_hover();
+
+    PageSpec spec_;
+    int sort_column_ = 0;
+};
+
+// The owner-drawn style for a control of a dialog (the dialog itself for id 0).
+void make_owner_drawn(HWND dialog, int control_id);
+
+}  // namespace sx::ui
