@@ -39,19 +39,6 @@ std::string run_value_text(const RegValue& value) {
     return std::string(until_zero(value.data));
 }
 
-// The command of a "RUNDLL32.EXE dll,entry" line: the text after "RUNDLL32.EXE" and one blank.
-bool rundll_command(std::string_view data, std::string& command) {
-    if (ifind(data, "RUNDLL32.EXE") == std::string_view::npos) return false;
-    for (size_t p = 0; p + 7 <= data.size(); ++p) {
-        if (fold_ascii(data[p]) == 'r' && fold_ascii(data[p + 2]) == 'n' && fold_ascii(data[p + 4]) == 'l' &&
-            data[p + 6] == '3') {
-            command = p + 13 <= data.size() ? std::string(data.substr(p + 13)) : std::string();
-            return true;
-        }
-    }
-    return false;
-}
-
 struct PreviousValue {
     std::string name;
     std::string data;
@@ -68,17 +55,16 @@ void enumerate_run_key(AppState& app, Root root, const std::string& path, int ty
         previous = {name, data, true};
         if (repeated) continue;
 
-        if (!name.empty() && disabled_marker(app, name) != 0) {
-            // Switched off earlier but written back since: switch it off again; it is listed from the
-            // disabled store.
-            redisable_returned_entry(app, name, data, type);
+        // Switched off earlier but written back since: switched off again, it is listed from the
+        // disabled store; when that would lose something it stays live and is listed here.
+        if (!name.empty() && disabled_marker(app, name) != 0 && redisable_returned_entry(app, name, data, type)) {
             continue;
         }
         if (name.size() < 2 || data.size() < 5 || static_cast<unsigned char>(name[0]) >= 128) continue;
 
         std::string command;
         int flag = 0;
-        if (rundll_command(data, command)) {
+        if (rundll32_command(data, command)) {
             flag = 1;
         } else {
             command = data;
@@ -242,8 +228,23 @@ void enumerate_special(AppState& app) {
 
 }  // namespace
 
+bool rundll32_command(std::string_view data, std::string& command) {
+    if (ifind(data, "RUNDLL32.EXE") == std::string_view::npos) return false;
+    // "RUNDLL32" is found by its letters 0, 2 and 4 and its "3"; the command starts after
+    // "RUNDLL32.EXE" and one blank.
+    for (size_t p = 0; p + 7 <= data.size(); ++p) {
+        if (fold_ascii(data[p]) == 'r' && fold_ascii(data[p + 2]) == 'n' && fold_ascii(data[p + 4]) == 'l' &&
+            data[p + 6] == '3') {
+            command = p + 13 <= data.size() ? std::string(data.substr(p + 13)) : std::string();
+            return true;
+        }
+    }
+    return false;
+}
+
 int disabled_marker(AppState& app, std::string_view title) {
-    return to_int(settings::read_text(app.os, Root::local_machine, kDisabledKey, title, kMarkerSize));
+    const int marker = to_int(settings::read_text(app.os, Root::local_machine, kDisabledKey, title, kMarkerSize));
+    return marker > 0 ? marker : 0;
 }
 
 std::string disabled_folder(AppState& app) { return programinfo::own_folder(app.os) + "\\Disabled"; }

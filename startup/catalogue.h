@@ -30,7 +30,11 @@ void EnumerateStartupFolders(AppState& app);
 std::string LocationText(AppState& app, size_t index);
 // The type code stored in the disabled marker of entry `index`'s title; 0 when there is none.
 int DisabledTypeOf(AppState& app, size_t index);
-// The disabled marker of a title, as its number; 0 when there is none.
+// The command of a Run value started through "RUNDLL32.EXE": the text after "RUNDLL32.EXE" and one
+// blank. False when the data names no RUNDLL32 (the command is then the whole data).
+bool rundll32_command(std::string_view data, std::string& command);
+
+// The disabled marker of a title, as its number; 0 when there is none or it is not a positive number.
 int disabled_marker(AppState& app, std::string_view title);
 
 struct ClassInfo {

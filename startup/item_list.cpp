@@ -40,6 +40,16 @@ bool ItemList::push(StartupEntry entry) {
     return true;
 }
 
+std::string entry_title(std::string_view title, std::string_view stored_command, std::string_view caption) {
+    std::string result = cut(title, kTitleMax);
+    if (result.empty()) {
+        std::string_view name = file_part(stored_command);
+        result = cut(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0), kTitleMax);
+    }
+    if (matches(result, "Sentrix")) result = cut(caption, kTitleMax);
+    return result;
+}
+
 int AddItem(AppState& app, std::string_view title, std::string_view command, std::string_view location,
             std::string_view description, int type, int flag) {
     ItemList& items = app.items;
@@ -47,7 +57,6 @@ int AddItem(AppState& app, std::string_view title, std::string_view command, std
     if (type == 500 && static_cast<long long>(items.count()) >= app.settings.max_cookie) return 0;
 
     StartupEntry entry;
-    entry.title = cut(title, kTitleMax);
     const std::string plain = without_quotes(cut(command, kCommandMax));
     const bool long_enough = plain.size() >= 4;
     entry.command = long_enough ? long_form(app, plain) : plain;
@@ -57,11 +66,7 @@ int AddItem(AppState& app, std::string_view title, std::string_view command, std
     entry.command = cut(entry.command, kCommandMax);
     entry.location = cut(entry.location, kLocationMax);
 
-    if (entry.title.empty()) {
-        std::string_view name = file_part(entry.command);
-        entry.title = cut(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0), kTitleMax);
-    }
-    if (matches(entry.title, "Sentrix")) entry.title = cut(app.caption, kTitleMax);
+    entry.title = entry_title(title, entry.command, app.caption);
 
     entry.description = cut(description, kDescriptionMax);
     entry.type = type;

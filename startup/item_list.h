@@ -47,6 +47,10 @@ private:
     std::vector<StartupEntry> entries_;
 };
 
+// A record's title: cut to its limit; when empty, the file name of the stored command without its
+// last four characters; a title containing "Sentrix" becomes the program's caption.
+std::string entry_title(std::string_view title, std::string_view stored_command, std::string_view caption);
+
 // Adds a record by the list's rules (limits, quote removal, long-path form, derived and replaced
 // titles); 1 when added, 0 when refused.
 int AddItem(AppState& app, std::string_view title, std::string_view command, std::string_view location,
