@@ -51,5 +51,12 @@ TEST_F(ShellContract, NonShortcutAndMissingFilesReadEmpty) {
     EXPECT_EQ(os().shell.read_shortcut(env().scratch_folder() + "\\missing.lnk"), std::nullopt);
 }
 
+TEST_F(ShellContract, ExecuteOpensAFileThroughItsAssociation) {
+    // Test prefixes send every association to a logger, so nothing visible starts.
+    const std::string file = env().scratch_folder() + "\\opened.txt";
+    ASSERT_TRUE(os().files.write(file, "text"));
+    EXPECT_TRUE(os().shell.execute(0, "open", file, "", env().scratch_folder(), 1));
+}
+
 }  // namespace
 }  // namespace sx::contract
