@@ -20,6 +20,7 @@ constexpr DWORD kChildLifetimeMs = 60 * 1000;
 constexpr DWORD kChildEndWaitMs = 5 * 1000;
 constexpr DWORD kIdPollMs = 50;
 constexpr const char* kScratchRoot = "C:\\sxcontract";
+constexpr const char* kScratchKeyParent = "Software\\SentrixContract";
 constexpr const char* kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr const char* kPendingRenames = "PendingFileRenameOperations";
 
@@ -52,7 +53,7 @@ void delete_folder_tree(const std::string& folder) {
 class Win32Env : public Env {
 public:
     explicit Win32Env(const std::string& test_name)
-        : key_("Software\\SentrixContract\\" + test_name),
+        : key_(std::string(kScratchKeyParent) + "\\" + test_name),
           class_("SentrixContract." + test_name),
           folder_(std::string(kScratchRoot) + "\\" + test_name),
           platform_(prompts_) {
@@ -68,6 +69,10 @@ public:
         children_.clear();
         open_files_.clear();
         clean_up();
+        // The shared parents go with the last test that used them.
+        RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKeyParent);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kScratchKeyParent);
+        RemoveDirectoryA(kScratchRoot);
     }
 
     platform::Platform& os() override { return platform_.os(); }

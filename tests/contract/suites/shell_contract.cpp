@@ -55,7 +55,8 @@ TEST_F(ShellContract, ExecuteOpensAFileThroughItsAssociation) {
     // Test prefixes send every association to a logger, so nothing visible starts.
     const std::string file = env().scratch_folder() + "\\opened.txt";
     ASSERT_TRUE(os().files.write(file, "text"));
-    EXPECT_TRUE(os().shell.execute(0, "open", file, "", env().scratch_folder(), 1));
+    // No working folder: a handler still running in the scratch folder would keep it from being removed.
+    EXPECT_TRUE(os().shell.execute(0, "open", file, "", "", 1));
 }
 
 }  // namespace
