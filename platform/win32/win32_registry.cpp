@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/win32/handles.h"
 
@@ -107,6 +108,7 @@ RegStatus Win32Registry::query(Root root, std::string_view path, std::string_vie
 
 RegStatus Win32Registry::set(Root root, std::string_view path, std::string_view name, uint32_t type,
                              std::string_view data) {
+    if (data.size() > std::numeric_limits<DWORD>::max()) return RegStatus::failed;
     UniqueHkey key;
     if (LONG error = open_key(root, path, KEY_SET_VALUE, key); error != ERROR_SUCCESS) return status_of(error);
     return status_of(RegSetValueExA(key.get(), std::string(name).c_str(), 0, type,
