@@ -1,5 +1,6 @@
 #include "startup/disabled_store.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -58,14 +59,22 @@ bool value_exists(AppState& app, Root root, std::string_view path, std::string_v
     return read_value(app, root, path, name).has_value();
 }
 
-// Writes a value byte for byte (creating its key) and reads it back.
+// Writes a value byte for byte (creating its key) and reads it back. A write that cannot be
+// confirmed is taken back, so a failure leaves the value as it was.
 bool write_checked(AppState& app, Root root, std::string_view path, std::string_view name, const RegValue& value) {
+    const std::optional<RegValue> prior = read_value(app, root, path, name);
     if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) {
         if (!settings::create_key(app.os, root, path)) return false;
         if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) return false;
     }
     std::optional<RegValue> back = read_value(app, root, path, name);
-    return back && same_value(*back, value);
+    if (back && same_value(*back, value)) return true;
+    if (prior) {
+        app.os.registry.set(root, path, name, prior->type, prior->data);
+    } else {
+        app.os.registry.remove_value(root, path, name);
+    }
+    return false;
 }
 
 bool write_text_checked(AppState& app, Root root, std::string_view path, std::string_view name,
@@ -169,6 +178,31 @@ std::string_view win_ini_store(int type) { return type == code::win_load ? "WinL
 
 // ---- Run family ----
 
+// Removes a win.ini item from its line, and its stored copy with the marker when the copy is this
+// item's (titles of win.ini items are often shared: "run", "load").
+bool remove_win_ini_entry(AppState& app, std::string_view title, std::string_view command, int type) {
+    const std::string store = store_path(win_ini_store(type));
+    const std::optional<RegValue> stored = read_value(app, Root::local_machine, store, title);
+    const bool ours = stored && same_item(app, until_zero(stored->data), command);
+    if (ours && !delete_checked(app, Root::local_machine, store, title)) return false;
+    if (ours || (!stored && disabled_marker(app, title) == type)) {
+        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    }
+    return remove_from_win_ini(app, win_ini_key(type), command);
+}
+
+bool is_removable_run_code(int type) {
+    // The 32-bit view's setup and policy keys have no disabled store, but their values can be deleted.
+    RunSlot slot;
+    return run_slot(type, slot);
+}
+
+bool is_toggle_run_code(int type) {
+    RunSlot slot;
+    return run_slot(type, slot) && !(type == 26 || type == 27);
+}
+
+
 int toggle_run(AppState& app, std::string_view title, std::string_view command, int type, bool enable) {
     RunSlot slot;
     run_slot(type, slot);
@@ -179,12 +213,19 @@ int toggle_run(AppState& app, std::string_view title, std::string_view command, 
         // The stored copy is moved back byte for byte; the listed command lost its quotes.
         std::optional<RegValue> stored = read_value(app, Root::local_machine, store, title);
         const RegValue value = stored ? *stored : text_value(title, command);
+        const bool had_live = value_exists(app, slot.root, live, title);
         if (!write_checked(app, slot.root, live, title, value)) {
             tell(app, IDS_ENABLE_FAILED, title);
             return 0;
         }
+        // The marker goes before the copy: a copy without its marker is never listed, a marker
+        // without its copy would make a live entry look switched off.
+        if (!delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+            if (!had_live) app.os.registry.remove_value(slot.root, live, title);
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
         delete_checked(app, Root::local_machine, store, title);
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
         return 1;
     }
 
@@ -214,11 +255,16 @@ int toggle_win_ini(AppState& app, std::string_view title, std::string_view comma
     if (enable) {
         std::string item = stored_text(app, store, title);
         if (item.empty()) item = std::string(command);
+        const bool had_item = line_has(app, key, item);
         if (!add_to_win_ini(app, key, item)) {
             tell(app, IDS_ENABLE_FAILED, title);
             return 0;
         }
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        if (!delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+            if (!had_item) remove_from_win_ini(app, key, item);
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
         delete_checked(app, Root::local_machine, store, title);
         return 1;
     }
@@ -253,11 +299,17 @@ int toggle_group(AppState& app, std::string_view title, std::string_view command
     }
     if (enable) {
         const std::string folder = startup_folder(app);
-        if (folder.empty() || !app.os.files.move(disabled + "\\" + name, folder + "\\" + name)) {
+        const std::string parked = disabled + "\\" + name;
+        const std::string back = folder + "\\" + name;
+        if (folder.empty() || !app.os.files.move(parked, back)) {
             tell(app, IDS_ENABLE_FAILED, title);
             return 0;
         }
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        if (!delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+            app.os.files.move(back, parked);
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
         return 1;
     }
 
@@ -288,8 +340,12 @@ int toggle_notify(AppState& app, std::string_view title, std::string_view comman
             tell(app, IDS_ENABLE_FAILED, title);
             return 0;
         }
+        if (!delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+            settings::write_text(app.os, Root::local_machine, key, "DLLName", "");
+            tell(app, IDS_ENABLE_FAILED, title);
+            return 0;
+        }
         settings::write_text(app.os, Root::local_machine, key, "OldName", "");
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
         delete_checked(app, Root::local_machine, store, title);
         return 1;
     }
@@ -335,35 +391,65 @@ platform::Shortcut shortcut_for(AppState& app, std::string_view command) {
     return link;
 }
 
-bool remove_run_entry(AppState& app, std::string_view title, int type, bool disabled) {
+// Removes every trace of a Run entry: its live value, and its stored copy and marker when the marker
+// belongs to this key. A value name is one entry of its key, whether it is live, disabled or (after
+// an interrupted step) both.
+bool remove_run_entry(AppState& app, std::string_view title, int type) {
     RunSlot slot;
     run_slot(type, slot);
-    if (disabled) {
-        const bool gone = delete_checked(app, Root::local_machine, store_path(slot.key->store), title);
-        if (gone) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
-        return gone;
+    const std::string live = run_key_path(slot);
+    const bool was_live = value_exists(app, slot.root, live, title);
+    const bool owns_marker = disabled_marker(app, title) == type && is_toggle_run_code(type);
+    const std::string store = store_path(slot.key->store);
+    const bool was_stored = owns_marker && value_exists(app, Root::local_machine, store, title);
+    if (!was_live && !was_stored && !owns_marker) return false;
+    if (was_live && !delete_checked(app, slot.root, live, title)) return false;
+    if (was_stored && !delete_checked(app, Root::local_machine, store, title)) return false;
+    if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    return true;
+}
+
+// The folders whose files are startup-group entries: the startup folders and the Disabled folder.
+bool in_group_folder(AppState& app, std::string_view path) {
+    const std::string_view folder = folder_part(path);
+    if (iequals(folder, disabled_folder(app))) return true;
+    for (Root root : {Root::local_machine, Root::current_user}) {
+        for (std::string_view value : {"Startup", "Common Startup"}) {
+            const std::string named = settings::read_text(app.os, root, kShellFoldersKey, value, kFolderPathSize);
+            if (!named.empty() && iequals(folder, named)) return true;
+        }
     }
-    return value_exists(app, slot.root, run_key_path(slot), title) &&
-           delete_checked(app, slot.root, run_key_path(slot), title);
+    return false;
 }
 
-bool remove_group_file(AppState& app, std::string_view command, std::string_view location) {
-    // A shortcut that is gone leaves nothing to delete: its target program is never touched.
-    const std::string_view target = location.empty() ? command : location;
-    if (!file_exists(app, target)) return !location.empty();
+// Whether a file is there. A file whose attributes cannot be read (access denied) is still found
+// by listing its folder, so such a failure is not mistaken for the file being gone.
+bool file_present(AppState& app, std::string_view path) {
+    if (file_exists(app, path)) return true;
+    std::vector<platform::DirEntry> entries;
+    if (!app.os.files.list(folder_part(path), entries)) return false;
+    for (const platform::DirEntry& entry : entries) {
+        if (iequals(entry.name, file_part(path))) return true;
+    }
+    return false;
+}
+
+// Deletes a startup-group file: the shortcut or program in a startup folder, or its copy in the
+// Disabled folder. Files elsewhere (a shortcut's target program above all) are never touched.
+bool remove_group_file(AppState& app, std::string_view title, std::string_view command, std::string_view location) {
+    const bool owns_marker = disabled_marker(app, title) == code::startup_group;
+    std::string target(location.empty() ? command : location);
+    if (!file_present(app, target) && owns_marker) target = disabled_folder(app) + "\\" + std::string(file_part(target));
+    if (!file_present(app, target)) {
+        // Already gone: nothing is left to remove.
+        if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        return true;
+    }
+    if (!in_group_folder(app, target)) return false;
     app.os.files.set_attributes(target, platform::attr::normal);
-    return app.os.files.remove(target) && !file_exists(app, target);
-}
-
-bool is_removable_run_code(int type) {
-    // The 32-bit view's setup and policy keys have no disabled store, but their values can be deleted.
-    RunSlot slot;
-    return run_slot(type, slot);
-}
-
-bool is_toggle_run_code(int type) {
-    RunSlot slot;
-    return run_slot(type, slot) && !(type == 26 || type == 27);
+    if (!app.os.files.remove(target) || file_present(app, target)) return false;
+    if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    return true;
 }
 
 }  // namespace
@@ -404,19 +490,13 @@ int RemoveStartupEntry(AppState& app, std::string_view title, std::string_view c
     if (type >= code::userinit && type <= code::appinit) {
         return RemoveSpecialEntry(app, title, command, location, type);
     }
-    const bool disabled = disabled_marker(app, title) != 0;
     bool removed = false;
     if (is_removable_run_code(type)) {
-        removed = remove_run_entry(app, title, type, disabled && is_toggle_run_code(type));
+        removed = remove_run_entry(app, title, type);
     } else if (type == code::win_load || type == code::win_run) {
-        if (disabled) {
-            settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
-            delete_checked(app, Root::local_machine, store_path(win_ini_store(type)), title);
-        }
-        removed = remove_from_win_ini(app, win_ini_key(type), command);
+        removed = remove_win_ini_entry(app, title, command, type);
     } else if (type == code::startup_group) {
-        removed = remove_group_file(app, command, location);
-        if (removed && disabled) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+        removed = remove_group_file(app, title, command, location);
     }
     if (!removed) return 0;
     if (!matches(command, "Sentrix")) AppendHistory(app, title, command, location, type, event::start_remove);
@@ -488,13 +568,13 @@ int RestoreStartupEntry(AppState& app, std::string_view title, std::string_view 
             case code::startup_group: {
                 // Never overwrite a file that is there now; restoring twice changes nothing.
                 if (location.empty()) break;
-                if (file_exists(app, location)) {
+                if (file_present(app, location)) {
                     done = true;
                     break;
                 }
                 platform::Shortcut link = shortcut_for(app, command);
                 link.description = std::string(title);
-                done = app.os.shell.save_shortcut(location, link) && file_exists(app, location);
+                done = app.os.shell.save_shortcut(location, link) && file_present(app, location);
                 break;
             }
             case code::delay_load: done = write_text_checked(app, Root::local_machine, kDelayLoadKey, title, location); break;
@@ -544,6 +624,20 @@ int DeleteOnReboot(AppState& app, std::string_view path) {
     return app.os.files.write(file, content) ? 1 : 0;
 }
 
+namespace {
+
+// Writes a [windows] line and checks it with `holds`; a line that cannot be confirmed is put back.
+bool write_line_checked(AppState& app, std::string_view key, const std::string& old_line, const std::string& line,
+                        const std::function<bool()>& confirmed) {
+    clear_win_ini_readonly(app);
+    app.os.profile.write({}, "windows", key, line);
+    if (confirmed()) return true;
+    app.os.profile.write({}, "windows", key, old_line);
+    return false;
+}
+
+}  // namespace
+
 bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view command) {
     const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
     std::string kept;
@@ -556,18 +650,15 @@ bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view c
         }
     }
     if (!found) return !line_has(app, key, command);
-    clear_win_ini_readonly(app);
-    app.os.profile.write({}, "windows", key, kept);
-    return !line_has(app, key, command);
+    return write_line_checked(app, key, line, kept, [&] { return !line_has(app, key, command); });
 }
 
 bool add_to_win_ini(AppState& app, std::string_view key, std::string_view command) {
     if (command.empty()) return false;
     if (line_has(app, key, command)) return true;
     const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
-    clear_win_ini_readonly(app);
-    app.os.profile.write({}, "windows", key, line + ";" + std::string(command));
-    return line_has(app, key, command);
+    return write_line_checked(app, key, line, line + ";" + std::string(command),
+                              [&] { return line_has(app, key, command); });
 }
 
 bool remove_appinit_dll(AppState& app, std::string_view dll) {
