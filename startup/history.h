@@ -41,8 +41,9 @@ int AppendHistory(AppState& app, std::string_view title, std::string_view comman
 
 struct HistoryRecord {
     std::string date, title, command, location;
-    int event = 0;
-    int type = 0;
+    // A line that ends before its event or type field has none: it is no reversible record.
+    int event = event::log_unknown;
+    int type = kUnknownType;
 };
 // The records of a history file's bytes, as the History dialog lists them.
 std::vector<HistoryRecord> parse_history(std::string_view bytes);
