@@ -27,6 +27,7 @@ constexpr char kBuildDirVariable[] = "SX_BUILD_DIR";
 constexpr char kBulkDate[] = "03/07/2009 9:05 AM";
 constexpr int kMaxBulk = 10000;
 constexpr int kBulkDigits = 4;
+constexpr int kBulkPerFolder = 256;
 constexpr DWORD kProfileBuffer = 32768;
 constexpr char kProfileAbsent[] = "\x01(absent)";  // a default no real line can equal
 constexpr char kNone[] = "-";
@@ -470,9 +471,9 @@ public:
             }
             result_.log.push_back("saved " + path + " as " + saved);
             backup = to_hex(saved);
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // so it can be overwritten
         }
         journal_.add({"file", to_hex(path), backup});
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         return true;
     }
 
@@ -617,8 +618,8 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
         const std::optional<std::string> path = from_hex(e[1]);
         const std::optional<std::string> backup = e[2] == kNone ? std::optional<std::string>("") : from_hex(e[2]);
         if (!path || !backup) return bad();
-        SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!backup->empty()) {
+            SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!CopyFileA(backup->c_str(), path->c_str(), FALSE)) {
                 result.errors.push_back("cannot put back " + *path + ": " + code_text(GetLastError()));
                 result.ok = false;
@@ -629,8 +630,12 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
             return true;
         }
         if (!DeleteFileA(path->c_str())) {
-            const DWORD code = GetLastError();
-            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
+            DWORD code = GetLastError();
+            if (code == ERROR_ACCESS_DENIED) {  // read-only, perhaps
+                SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
+                code = DeleteFileA(path->c_str()) ? ERROR_SUCCESS : GetLastError();
+            }
+            if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
                 result.errors.push_back("cannot delete " + *path + ": " + code_text(code));
                 result.ok = false;
                 return false;
@@ -825,7 +830,9 @@ std::string bulk_name(int i) {
     return "Bulk" + digits;
 }
 
-std::string bulk_path(const std::string& folder, int i) { return folder + "\\" + bulk_name(i) + ".exe"; }
+std::string bulk_path(const std::string& folder, int i) {
+    return folder + "\\" + std::to_string(i / kBulkPerFolder) + "\\" + bulk_name(i) + ".exe";
+}
 
 Result reset() {
     Result result;

@@ -40,9 +40,9 @@ struct Result {
 Result seed(const SeedOptions& options = {});
 Result reset();
 
-// For benchmarks: n values "Bulk0000".. under HKCU Run, each naming its own copy of kBulkBinary in
-// `folder` (empty = kDefaultBulkFolder), each with a first-detected date. Undoes an earlier bulk
-// seed first; kept apart from seed()/reset().
+// For benchmarks: n values "Bulk0000".. under HKCU Run, each naming its own copy of kBulkBinary
+// below `folder` (empty = kDefaultBulkFolder), each with a first-detected date. Undoes an earlier
+// bulk seed first; kept apart from seed()/reset().
 Result seed_bulk(int n, const std::string& folder = {}, const std::string& bins = {});
 Result reset_bulk();
 
@@ -65,7 +65,9 @@ std::string value_text(const RegValue& value);
 // is as long already).
 std::string padded(std::string_view text, std::size_t length);
 
-// The name of bulk entry i ("Bulk0007") and its program file in `folder`.
+// The name of bulk entry i ("Bulk0007") and its program file below `folder`. The files are spread
+// over subfolders of 256 ("<folder>\0\Bulk0007.exe"): Wine looks a new name up in the whole folder,
+// so thousands of files in one folder make every creation slower.
 std::string bulk_name(int i);
 std::string bulk_path(const std::string& folder, int i);
 
