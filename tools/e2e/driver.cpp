@@ -37,23 +37,6 @@ BOOL CALLBACK search_window(HWND window, LPARAM context) {
     return FALSE;
 }
 
-// Posted messages reach a window's thread in order, so a marker posted after them is handled after
-// them too: once the list reports the marker, everything posted before it has been dispatched. The
-// marker is the list's text colour moved by one step of red, put back at once.
-bool flush_posted(HWND list) {
-    const std::optional<LRESULT> before = send(list, LVM_GETTEXTCOLOR);
-    if (!before) return false;
-    const COLORREF colour = static_cast<COLORREF>(*before);
-    const COLORREF marker = colour ^ kMarkerBit;
-    if (!PostMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(marker))) return false;
-    const bool seen = wait_until([&] {
-        const std::optional<LRESULT> now = send(list, LVM_GETTEXTCOLOR);
-        return now && static_cast<COLORREF>(*now) == marker;
-    });
-    send(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour));
-    return seen;
-}
-
 }  // namespace
 
 bool wait_until(const std::function<bool()>& ready, DWORD timeout) {
@@ -378,6 +361,23 @@ bool set_state(HWND list, const RemoteBuffer& remote, int row, UINT state, UINT 
 std::string item_text(HWND list, int row, int column) {
     RemoteBuffer remote(list, kBufferBytes);
     return remote ? cell(list, remote, row, column) : std::string();
+}
+
+// Posted messages reach a window's thread in order, so a marker posted after them is handled after
+// them too: once the list reports the marker, everything posted before it has been dispatched. The
+// marker is the list's text colour moved by one step of red, put back at once.
+bool flush_posted(HWND list) {
+    const std::optional<LRESULT> before = send(list, LVM_GETTEXTCOLOR);
+    if (!before) return false;
+    const COLORREF colour = static_cast<COLORREF>(*before);
+    const COLORREF marker = colour ^ kMarkerBit;
+    if (!PostMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(marker))) return false;
+    const bool seen = wait_until([&] {
+        const std::optional<LRESULT> now = send(list, LVM_GETTEXTCOLOR);
+        return now && static_cast<COLORREF>(*now) == marker;
+    });
+    send(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour));
+    return seen;
 }
 
 std::vector<Row> read_rows(HWND list) {

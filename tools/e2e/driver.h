@@ -141,6 +141,8 @@ int item_count(HWND list);
 int column_count(HWND list);
 std::vector<std::string> column_titles(HWND list);
 std::string item_text(HWND list, int row, int column);
+// Returns once every message posted so far to any window of the list's thread has been handled.
+bool flush_posted(HWND list);
 // Every row with every column, in the order shown.
 std::vector<Row> read_rows(HWND list);
 // Indexes of the selected rows.
