@@ -256,6 +256,21 @@ Process& EndToEnd::start_demo_program(const std::string& path, int seconds) {
 
 // ---- Rows ----
 
+::testing::AssertionResult use_context_menu(HWND list, const std::vector<int>& rows, int position) {
+    if (rows.empty()) return ::testing::AssertionFailure() << "no row to click";
+    if (!select_rows(list, rows)) return ::testing::AssertionFailure() << "the rows could not be selected";
+    HWND menu = right_click_row(list, rows.back());
+    if (!menu) return ::testing::AssertionFailure() << "no context menu opened on row " << rows.back();
+    if (!choose_menu_item(menu, position)) {
+        return ::testing::AssertionFailure() << "menu item " << position << " could not be chosen";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+HWND other_dialog(DWORD process, HWND sheet) {
+    return find_top_window(process, kDialogClass, nullptr, [sheet](HWND window) { return window != sheet; });
+}
+
 int find_row(const std::vector<Row>& rows, int column, const std::string& text) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (static_cast<std::size_t>(column) < rows[i].size() && rows[i][static_cast<std::size_t>(column)] == text) {

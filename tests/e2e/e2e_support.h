@@ -105,6 +105,12 @@ protected:
     std::deque<Process> helpers_;  // references stay valid as it grows
 };
 
+// Selects `rows`, right-clicks the last of them and chooses the context-menu item at `position`
+// (counting only items that can be chosen).
+::testing::AssertionResult use_context_menu(HWND list, const std::vector<int>& rows, int position);
+// A visible dialog of `process` other than the sheet (a message box, a warning), if any.
+HWND other_dialog(DWORD process, HWND sheet);
+
 // Row index of the first row whose column `column` reads `text`; -1 when none.
 int find_row(const std::vector<Row>& rows, int column, const std::string& text);
 // Waits until `read` gives rows for which `ready` holds; returns the last rows read.
