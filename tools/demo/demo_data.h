@@ -150,7 +150,7 @@ enum class Extra {
     bad_data,  // malformed data, broken files, inconsistent records
 };
 
-enum class Section { programs, run, startup, profile, special, disabled, delayed, detected };
+enum class Section { programs, run, startup, special, disabled, delayed, detected };
 
 // ---------------------------------------------------------------------------------------------
 // Files
