@@ -112,25 +112,6 @@ private:
         switch (id) {
             case IDM_KILL_TASK: kill_selected(); return true;
             case IDM_REFRESH: fill_task_list(); return true;
-            case IDM_DELETE_ON_REBOOT: {
-                const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(selected_record()));
-                if (selected_record() < 0 || !e) {
-                    frame_.no_selection();
-                    return true;
-                }
-                const std::string command = e->command;
-                if (frame_.message(hwnd_, frame_.text(IDS_CONFIRM_DELETE_ON_REBOOT), MB_YESNO | MB_ICONSTOP) == IDYES) {
-                    startup::DeleteOnReboot(frame_.app, command);
-                }
-                return true;
-            }
-            case IDOK:
-            case IDM_INFO:
-            case IDM_ZENTRA_INFO:
-                // The information window and the online lookup join later; a selection is needed already.
-                if (selected_record() < 0) frame_.no_selection();
-                return true;
-            case IDM_PROGRAM_REPORT: return true;
             default: return false;
         }
     }

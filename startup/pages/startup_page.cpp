@@ -180,22 +180,11 @@ private:
         fill_startup_list();
     }
 
-    void delete_on_reboot() {
-        StartupEntry e;
-        if (!entry_copy(selected_record(), e)) {
-            frame_.no_selection();
-            return;
-        }
-        if (frame_.message(hwnd_, frame_.text(IDS_CONFIRM_DELETE_ON_REBOOT), MB_YESNO | MB_ICONSTOP) != IDYES) return;
-        startup::DeleteOnReboot(frame_.app, programinfo::full_program_path(frame_.app.os, e.command));
-    }
-
     bool command(int id, int code) override {
         switch (id) {
             case IDM_DISABLE: switch_selected(false); return true;
             case IDM_ENABLE: switch_selected(true); return true;
             case IDM_REMOVE: remove_selected(); return true;
-            case IDM_DELETE_ON_REBOOT: delete_on_reboot(); return true;
             case IDC_SHOW_ALL_STARTUP:
                 if (code != BN_CLICKED) return false;
                 frame_.app.settings.show_all_startup = IsDlgButtonChecked(hwnd_, IDC_SHOW_ALL_STARTUP) == BST_CHECKED;
@@ -203,13 +192,6 @@ private:
                 return true;
             case IDM_ADD:
             case IDM_MOVE_TO_DELAYED: show_error(frame_, IDS_NOT_IN_USB_EDITION); return true;
-            case IDOK:
-            case IDM_INFO:
-            case IDM_ZENTRA_INFO:
-                // The information window and the online lookup join later; a selection is needed already.
-                if (selected_record() < 0) frame_.no_selection();
-                return true;
-            case IDM_PROGRAM_REPORT: return true;
             default: return false;
         }
     }

@@ -11,18 +11,12 @@
 #include "app/process_state.h"
 #include "app/state.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/silent_prompts.h"
 #include "startup/catalogue.h"
 #include "tools/demo/demo_system.h"
 
 namespace sx::startup {
 namespace {
-
-class NoPrompts : public platform::Prompts {
-public:
-    bool ask(std::string_view, platform::Icon) override { return false; }
-    void tell(std::string_view, platform::Icon) override {}
-    bool confirm_special_removal(std::string_view, std::string_view, bool) override { return false; }
-};
 
 // The program installed where the demo system puts it, so its Disabled folder is the demo's.
 class InstalledSystem : public win32::Win32System {
@@ -118,7 +112,7 @@ const std::vector<Row> kDemoRows = {
 class DemoCatalogue : public ::testing::Test {
 protected:
     win32::CoInit com;
-    NoPrompts prompts;
+    fake::SilentPrompts prompts;
     win32::Win32Registry registry;
     win32::Win32Files files;
     win32::Win32Profile profile;

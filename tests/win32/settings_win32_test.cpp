@@ -6,6 +6,7 @@
 
 #include "app/state.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/silent_prompts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/placement.h"
@@ -17,16 +18,9 @@ namespace {
 
 using platform::Root;
 
-class NoPrompts : public platform::Prompts {
-public:
-    bool ask(std::string_view, platform::Icon) override { return false; }
-    void tell(std::string_view, platform::Icon) override {}
-    bool confirm_special_removal(std::string_view, std::string_view, bool) override { return false; }
-};
-
 class RealSettings : public ::testing::Test {
 protected:
-    NoPrompts prompts;
+    fake::SilentPrompts prompts;
     win32::Win32Platform win{prompts};
     platform::Platform& os = win.os();
     AppState app{os};

@@ -14,6 +14,7 @@
 #include "app/text.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/silent_prompts.h"
 #include "programinfo/resolve.h"
 #include "startup/catalogue.h"
 #include "startup/first_detected.h"
@@ -22,13 +23,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class NoPrompts : public sx::platform::Prompts {
-public:
-    bool ask(std::string_view, sx::platform::Icon) override { return false; }
-    void tell(std::string_view, sx::platform::Icon) override {}
-    bool confirm_special_removal(std::string_view, std::string_view, bool) override { return false; }
-};
 
 double ms_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -98,7 +92,7 @@ int program_listing(sx::AppState& app, std::string& sink) {
 
 int main() {
     sx::win32::CoInit com;
-    NoPrompts prompts;
+    sx::fake::SilentPrompts prompts;
     sx::win32::Win32Platform platform(prompts);
     std::printf("Startup listing, per entry, against the plain loop (RegEnumValueA + GetFileVersionInfoSizeA/"
                 "GetFileVersionInfoA/VerQueryValueA for the company + RegQueryValueExA for the first-detected value)\n");

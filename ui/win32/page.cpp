@@ -8,6 +8,7 @@
 #include "res/resource_ids.h"
 #include "settings/store.h"
 #include "startup/catalogue.h"
+#include "startup/disabled_store.h"
 #include "ui/layout.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/help.h"
@@ -118,7 +119,7 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 show_help(frame_, spec_.command);
                 return TRUE;
             }
-            return item_operation(id) ? TRUE : FALSE;
+            return common_command(id) ? TRUE : FALSE;
         }
         default: return FALSE;
     }
@@ -392,6 +393,32 @@ bool Page::item_operation(int id) {
 }
 
 void Page::close_page() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+bool Page::common_command(int id) {
+    switch (id) {
+        case IDOK:
+        case IDM_INFO:
+        case IDM_ZENTRA_INFO:
+            // The information window and the online lookup join later; a selection is needed already.
+            if (selected_record() < 0) frame_.no_selection();
+            return true;
+        case IDM_PROGRAM_REPORT: return true;  // the program report joins with the reports
+        case IDM_DELETE_ON_REBOOT: delete_selected_on_reboot(); return true;
+        default: return item_operation(id);
+    }
+}
+
+void Page::delete_selected_on_reboot() {
+    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(selected_record()));
+    if (selected_record() < 0 || !entry) {
+        frame_.no_selection();
+        return;
+    }
+    const std::string file = programinfo::full_program_path(frame_.app.os, entry->command);
+    if (frame_.message(hwnd_, frame_.text(IDS_CONFIRM_DELETE_ON_REBOOT), MB_YESNO | MB_ICONSTOP) == IDYES) {
+        startup::DeleteOnReboot(frame_.app, file);
+    }
+}
 
 // ---- image controls and owner-drawn buttons ----
 

@@ -78,6 +78,11 @@ protected:
     void show_context_menu();
     // View Note, Explore Program Folder, Open Program Properties; true when `id` is one of them.
     bool item_operation(int id);
+    // What every list page does alike: Info and the lookup (a selection needed), the report, delete
+    // on reboot, the item operations. True when `id` is one of them.
+    bool common_command(int id);
+    // Schedules the selected entry's program file for deletion at the next start, after asking.
+    void delete_selected_on_reboot();
     void close_page();
 
     Frame& frame_;
