@@ -1,5 +1,6 @@
 // The property sheet: which tab each page command opens, what a page command does while the sheet is
 // open, the tabs and columns, the status bar and how closing a page ends the program.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ constexpr PageCommand kPageCommands[] = {
     {kCmdServices, kStartupTab, "ServicesNotInThisBuild6038"},
     {kCmdActiveX, kStartupTab, "ActiveXNotInThisBuild6056"},
 };
+
+// Test names and failure messages show the command by its name.
+void PrintTo(const PageCommand& c, std::ostream* out) { *out << c.name; }
 
 class PageCommands : public EndToEnd, public ::testing::WithParamInterface<PageCommand> {};
 

@@ -110,6 +110,12 @@ std::optional<DWORD> Process::wait_exit(DWORD timeout) const {
     return code;
 }
 
+void Process::detach() {
+    if (process_) CloseHandle(process_);
+    process_ = nullptr;
+    id_ = 0;
+}
+
 bool Process::kill() {
     if (!process_) return true;
     if (running()) TerminateProcess(process_, 1);

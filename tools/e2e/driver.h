@@ -60,6 +60,8 @@ public:
     std::optional<DWORD> wait_exit(DWORD timeout = kDefaultTimeout) const;
     // Ends it at once (exit code 1); true when it has ended.
     bool kill();
+    // Forgets it: it keeps running after this object is gone.
+    void detach();
     DWORD id() const { return id_; }
     HANDLE handle() const { return process_; }
 

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
+#   startup.png, active_tasks.png, options.png, history.png
+#
+#   tools/e2e/screenshots.sh [build folder]        (default build/e2e-mingw; build it first)
+#
+# Runs its own Xvfb on a free display and its own Wine prefix below the build folder ("screenshots",
+# graphics driver x11), and takes both down again at the end, whatever happens. Every step has a
+# time-out, so the script cannot hang.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+build=$(cd "${1:-$top/build/e2e-mingw}" && pwd)
+out=$top/docs/screenshots
+prefix_name=screenshots
+screen=1280x1024x24
+step_timeout=120
+
+export SX_WINE_ROOT=$build/wine SX_TOOLS_DIR=$build/tools SX_BUILD_DIR=$build
+. "$top/tools/wine/env.sh"
+export WINEPREFIX=$SX_WINE_ROOT/$prefix_name
+
+die() { echo "screenshots.sh: $*" >&2; exit 1; }
+for f in "$build/SentrixEx.exe" "$build/tools/shoot.exe"; do
+  [ -f "$f" ] || die "$f is missing: build $build first"
+done
+command -v Xvfb >/dev/null || die "Xvfb is not installed"
+command -v import >/dev/null && command -v convert >/dev/null || die "ImageMagick (import, convert) is not installed"
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  # The wine server first: it must go before its display does.
+  timeout 30 "$SX_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+  timeout 30 "$SX_WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+  rm -f "$WINEPREFIX/.server-started"
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$xvfb_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb chooses a free display itself and writes its number to descriptor 5.
+Xvfb -displayfd 5 -screen 0 "$screen" -nolisten tcp 5>"$work/display" </dev/null >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 150); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=$(head -n 1 "$work/display" 2>/dev/null || true)
+[ -n "$display" ] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$display
+
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+wine_quiet() { timeout "$step_timeout" "$SX_WINE64" "$@" </dev/null >/dev/null 2>&1; }
+restart_server() {
+  timeout 30 "$SX_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+  timeout 30 "$SX_WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+  # Started with every descriptor detached, so no helper process keeps one of ours open.
+  "$SX_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  wine_quiet cmd.exe /c exit || true
+}
+
+# A fresh prefix of its own, switched from the headless driver to x11. Without a window manager
+# Wine draws the window frames itself when decorations are off, so captions show in the pictures.
+timeout 300 "$top/tools/wine/prefix.sh" fresh "$prefix_name" || die "cannot make the prefix"
+wine_quiet reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f || die "cannot switch to x11"
+wine_quiet reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f || die "cannot turn decorations off"
+restart_server
+
+rect=$work/rect
+shoot() {
+  rm -f "$rect"
+  if ! timeout "$step_timeout" "$SX_WINE64" "$build/tools/shoot.exe" "$@" </dev/null >"$work/shoot.log" 2>&1; then
+    cat "$work/shoot.log" >&2
+    die "shoot.exe $1 failed"
+  fi
+}
+take() {
+  local x y w h
+  read -r x y w h <"$rect" || die "no rectangle for $1"
+  [ "$x" -ge 0 ] || { w=$((w + x)); x=0; }
+  [ "$y" -ge 0 ] || { h=$((h + y)); y=0; }
+  sleep 1  # X11 paints asynchronously
+  timeout 60 import -display "$DISPLAY" -window root "$work/screen.png" || die "import failed"
+  mkdir -p "$out"
+  timeout 60 convert "$work/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png" || die "convert failed"
+  echo "wrote $out/$1.png (${w}x${h})"
+}
+
+result=$(windows_path "$rect")
+shoot start "$result" "$build/SentrixEx.exe"
+take startup
+shoot tab 1 "$result"
+take active_tasks
+shoot tab 2 "$result"
+take options
+shoot history "$result"
+take history
+shoot quit "$result"
