@@ -17,6 +17,8 @@ constexpr int kMenuRefresh = 3;
 constexpr int kMenuKillTask = 4;
 constexpr char kFabTrayModule[] = "FABTRAY.EXE";
 constexpr char kQuickTaskModule[] = "QTASK.EXE";
+constexpr LONG kRowGap = 10;          // pixels below the last row
+constexpr DWORD kQuietSpell = 1500;   // how long a menu that should not come is given to come
 
 class ActiveTasks : public EndToEnd {};
 
@@ -82,6 +84,23 @@ TEST_F(ActiveTasks, TwoProcessesOfOneProgramGiveOneRow) {
     int count = 0;
     for (const Row& row : rows) count += row[kModule] == kFabTrayModule ? 1 : 0;
     EXPECT_EQ(count, 1) << describe(rows);
+    quit(s);
+}
+
+// A right click below the last row selects nothing, and without a selection there is no menu.
+TEST_F(ActiveTasks, RightClickBelowTheRowsOpensNoMenu) {
+    Session s = open("-TASK");
+    ASSERT_NE(s.sheet, nullptr);
+    HWND list = list_of(s.sheet);
+    const int rows = item_count(list);
+    ASSERT_GT(rows, 0);
+    const std::optional<RECT> last = row_rect(list, rows - 1);
+    RECT client{};
+    ASSERT_TRUE(last.has_value());
+    ASSERT_TRUE(GetClientRect(list, &client));
+    ASSERT_LT(last->bottom + kRowGap, client.bottom) << "the list has no empty space below its rows";
+    EXPECT_EQ(right_click_at(list, {last->left + kRowGap, last->bottom + kRowGap}, kQuietSpell), nullptr);
+    EXPECT_TRUE(selected_rows(list).empty());
     quit(s);
 }
 

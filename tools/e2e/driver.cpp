@@ -456,15 +456,19 @@ bool click_header(HWND list, int column) {
 
 HWND find_menu(DWORD process) { return find_top_window(process, kMenuClass, nullptr); }
 
-HWND right_click_row(HWND list, int row, DWORD timeout) {
-    const std::optional<RECT> rect = row_rect(list, row);
-    if (!rect) return nullptr;
-    const LPARAM at = MAKELPARAM((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
-    if (!PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, at)) return nullptr;
-    if (!PostMessageA(list, WM_RBUTTONUP, 0, at)) return nullptr;
+HWND right_click_at(HWND list, POINT at, DWORD timeout) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    if (!PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where)) return nullptr;
+    if (!PostMessageA(list, WM_RBUTTONUP, 0, where)) return nullptr;
     HWND menu = nullptr;
     wait_until([&] { return (menu = find_menu(owner_process(list))) != nullptr; }, timeout);
     return menu;
+}
+
+HWND right_click_row(HWND list, int row, DWORD timeout) {
+    const std::optional<RECT> rect = row_rect(list, row);
+    if (!rect) return nullptr;
+    return right_click_at(list, {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2}, timeout);
 }
 
 namespace {

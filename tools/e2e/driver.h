@@ -132,7 +132,7 @@ HWND active_page(HWND sheet);
 // Selects tab `index` as a click on it would (PSM_SETCURSEL); returns the new page once its list,
 // if it has one, has been filled (it may stay empty); nullptr on time-out.
 HWND select_tab(HWND sheet, int index, DWORD timeout = kDefaultTimeout);
-// Part 0 of the sheet's status bar (control 6050).
+// The text of the first part of the sheet's status bar (control 6050).
 std::string status_text(HWND sheet);
 
 // ---- List views ----
@@ -159,6 +159,8 @@ bool click_header(HWND list, int column);
 // A right click on `row` (posted button-down and button-up); returns the context menu window that
 // opens, or nullptr when none does within `timeout`.
 HWND right_click_row(HWND list, int row, DWORD timeout = kDefaultTimeout);
+// The same at a point of the list's client area.
+HWND right_click_at(HWND list, POINT at, DWORD timeout = kDefaultTimeout);
 // Chooses the item at `position` (counting only items that can be chosen, from 0) of an open popup
 // menu with posted key presses, and waits until the menu has closed.
 bool choose_menu_item(HWND menu, int position, DWORD timeout = kDefaultTimeout);
