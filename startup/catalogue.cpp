@@ -77,7 +77,9 @@ bool has_extension(std::string_view name, std::string_view extension) {
     return name.size() >= extension.size() && iequals(name.substr(name.size() - extension.size()), extension);
 }
 
-void scan_folder(AppState& app, const std::string& folder) {
+// `own_records`: the program's Disabled folder, whose shortcuts are listed even when their target is
+// gone, so a switched-off entry never drops out of sight.
+void scan_folder(AppState& app, const std::string& folder, bool own_records = false) {
     std::vector<platform::DirEntry> entries;
     if (!app.os.files.list(folder, entries)) return;
     for (const platform::DirEntry& entry : entries) {
@@ -88,6 +90,8 @@ void scan_folder(AppState& app, const std::string& folder) {
         if (has_extension(entry.name, "lnk")) {
             std::optional<platform::Shortcut> link = app.os.shell.read_shortcut(path);
             if (!link || link->target.empty()) continue;
+            // A target that does not exist cannot be resolved (Wine's resolver does not notice).
+            if (!own_records && app.os.files.attributes(link->target) == platform::attr::invalid) continue;
             std::string title = link->description;
             if (title.empty()) {
                 const programinfo::VersionTexts& v = versions_of(app, link->target);
@@ -303,7 +307,7 @@ int EnumerateStartups(AppState& app, bool filtered) {
     EnumerateStartupFolders(app);
     enumerate_win_ini(app);
     enumerate_disabled_store(app);
-    scan_folder(app, disabled_folder(app));
+    scan_folder(app, disabled_folder(app), true);
     const bool special = !filtered || app.settings.show_all_startup > 0;
     if (special && app.os.system.version().platform == 2) enumerate_winlogon(app);
     if (special) enumerate_special(app);

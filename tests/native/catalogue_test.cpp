@@ -130,6 +130,7 @@ TEST_F(Catalogue, StartupFolderFiles) {
     s.shortcut(user + "\\Tool.lnk", "C:\\apps\\tool.exe");
     s.shortcut(common + "\\Plain.lnk", "C:\\apps\\plain.exe");
     fake.files.add_file(user + "\\Broken.lnk", "not a shortcut");
+    s.shortcut(user + "\\Dangling.lnk", "C:\\apps\\gone.exe", "Target is gone");
     s.program(user + "\\direct.exe", {"Direct Product", "Acme", ""});
     fake.files.add_file(user + "\\readme.txt");
     fake.files.add_file(user + "\\desktop.ini");
@@ -168,9 +169,13 @@ TEST_F(Catalogue, DisabledStoreListsEntriesWithAValidMarker) {
     fake.registry.put_text(Root::local_machine, kDisabledKey, "Word Marker", "eleven");
     fake.registry.put_text(Root::local_machine, kDisabledKey, "Marker Only", "12");
     fake.files.add_file("C:\\Program Files\\Sentrix\\Disabled\\Parked.txt");
-    EXPECT_EQ(rows(), (std::vector<Row>{{"Gone Away", "C:\\g.exe", "", "", 11, 0},
-                                        {"Old Run", "C:\\o.exe", "", "", 101, 0},
-                                        {"Parked", "C:\\Program Files\\Sentrix\\Disabled\\Parked.txt", "", "", 200, 0}}));
+    // A switched-off shortcut stays in sight even when its program is gone.
+    s.shortcut("C:\\Program Files\\Sentrix\\Disabled\\Orphan.lnk", "C:\\gone\\orphan.exe", "Orphan");
+    EXPECT_EQ(rows(), (std::vector<Row>{
+                          {"Gone Away", "C:\\g.exe", "", "", 11, 0},
+                          {"Old Run", "C:\\o.exe", "", "", 101, 0},
+                          {"Orphan", "C:\\gone\\orphan.exe", "C:\\Program Files\\Sentrix\\Disabled\\Orphan.lnk", "", 200, 0},
+                          {"Parked", "C:\\Program Files\\Sentrix\\Disabled\\Parked.txt", "", "", 200, 0}}));
 }
 
 TEST_F(Catalogue, WinlogonValues) {

@@ -85,7 +85,6 @@ const std::vector<Row> kDemoRows = {
         {"Contoso Sync", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Contoso Sync.pif", "", "", 200, 0},
         {"Fabrikam Tray Icon", "C:\\Program Files\\Fabrikam\\Tray\\FabTray.exe", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Fabrikam Tray.lnk", "", 200, 0},
         {"Check for Northwind updates", "C:\\Program Files\\Northwind Traders\\Update\\NwUpdate.exe", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Northwind Update.lnk", "", 200, 0},
-        {"Litware Agent (old version)", "C:\\Program Files\\Litware\\OldAgent\\LitAgent.exe", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Old Litware Agent.lnk", "", 200, 0},
         {"Startup notes", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Startup notes.txt", "", "", 200, 0},
         {"Wingtip Shell Helper", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\WingtipHelper.exe", "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\WingtipHelper.exe", "", 200, 0},
         {"Tailspin Game Launcher", "C:\\Program Files\\Tailspin Toys\\Launcher\\TailspinLauncher.exe", "", "", 101, 0},
