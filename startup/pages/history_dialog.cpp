@@ -8,6 +8,7 @@
 #include "startup/history.h"
 #include "ui/menus.h"
 #include "ui/sorting.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/list_view.h"
 
 namespace sx::ui {
@@ -91,10 +92,12 @@ struct HistoryDialog {
         SetDlgItemTextA(dialog, IDC_HISTORY_CLEAR, frame.text(IDS_CLEAR_FILE).c_str());
         SetDlgItemTextA(dialog, IDOK, frame.text(IDS_CLOSE).c_str());
         int index = 0;
-        for (unsigned title : {IDS_COL_TITLE, IDS_COL_ACTION, IDS_COL_COMMAND, IDS_COL_DATE_MODIFIED}) {
+        // The third column lists type names; a "Command" heading over them would mislead.
+        for (unsigned title : {IDS_COL_TITLE, IDS_COL_ACTION, IDS_COL_TYPE, IDS_COL_DATE_MODIFIED}) {
             add_column(list, index++, frame.text(title), CMD_HISTORY);
         }
         frame.sort.clear(kHistoryColumns);
+        centre_window(dialog);
         load();
     }
 

@@ -45,7 +45,8 @@ TEST_F(History, ListsTheRecordAndRestoreWritesTheRemovedEntryBack) {
     ASSERT_NE(dialog, nullptr) << "no \"Sentrix History\" dialog";
     HWND list = GetDlgItem(dialog, kListId);
 
-    EXPECT_EQ(column_titles(list), (std::vector<std::string>{"Title", "Action", "Command", "Date Modified"}));
+    // The third column shows where the item was (its type name), so it is headed "Type".
+    EXPECT_EQ(column_titles(list), (std::vector<std::string>{"Title", "Action", "Type", "Date Modified"}));
     const std::vector<Row> rows = read_rows(list);
     EXPECT_EQ(rows, (std::vector<Row>{{kTitleText, "*START_Remove", "CURRENT_RUN", kRemovedDate}}));
     EXPECT_FALSE(control_enabled(dialog, kHistoryRestore)) << "nothing is selected yet";

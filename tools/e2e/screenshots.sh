@@ -2,7 +2,7 @@
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
 #   startup.png, active_tasks.png, options.png, history.png
 #
-#   tools/e2e/screenshots.sh [build folder]        (default build/e2e-mingw; build it first)
+#   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
 # Runs its own Xvfb on a free display and its own Wine prefix below the build folder ("screenshots",
 # graphics driver x11), and takes both down again at the end, whatever happens. Every step has a
@@ -11,7 +11,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
-build=$(cd "${1:-$top/build/e2e-mingw}" && pwd)
+build=$(cd "${1:-$top/build/mingw}" && pwd)
 out=$top/docs/screenshots
 prefix_name=screenshots
 screen=1280x1024x24
@@ -67,6 +67,11 @@ restart_server() {
 timeout 300 "$top/tools/wine/prefix.sh" fresh "$prefix_name" || die "cannot make the prefix"
 wine_quiet reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f || die "cannot switch to x11"
 wine_quiet reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f || die "cannot turn decorations off"
+# The caption buttons are drawn with Marlett, which a prefix does not register by itself.
+if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine_quiet reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' /d marlett.ttf /f || true
+fi
 restart_server
 
 rect=$work/rect

@@ -33,6 +33,17 @@ bool add_column(HWND list, int index, const std::string& title, int page_command
     return SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) != -1;
 }
 
+void fit_columns(HWND list, int page_command) {
+    RECT r{};
+    GetWindowRect(list, &r);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < columns; ++i) {
+        const int width = column_width(page_command, i, r.right - r.left, GetSystemMetrics(SM_CYVSCROLL));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(width, 0));
+    }
+}
+
 void add_item(HWND list, const std::string& text, int index, int image) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;

@@ -13,6 +13,8 @@
 namespace sx::ui {
 
 bool add_column(HWND list, int index, const std::string& title, int page_command);
+// Gives every column its fraction of the list's present width (after the list was resized).
+void fit_columns(HWND list, int page_command);
 // Inserts an item at `index` whose lParam is `index`.
 void add_item(HWND list, const std::string& text, int index, int image);
 void set_item(HWND list, int item, int column, const std::string& text);

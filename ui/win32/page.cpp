@@ -274,6 +274,8 @@ void Page::layout() {
         }
     }
     if (batch) EndDeferWindowPos(batch);
+    // The columns keep their shares of the list as it grows and shrinks with the sheet.
+    if (list_) fit_columns(list_, spec_.command);
 }
 
 // ---- shared operations ----
