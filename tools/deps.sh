@@ -13,6 +13,7 @@ want "ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" lib
 want "test -f /usr/src/googletest/CMakeLists.txt" googletest
 want "command -v x86_64-w64-mingw32-g++-posix" g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 want "test -x /usr/lib/wine/wine64" wine wine64
+want "test -f /usr/share/wine/fonts/marlett.ttf" fonts-wine
 want "command -v Xvfb" xvfb
 want "command -v xauth" xauth
 want "command -v import" imagemagick
