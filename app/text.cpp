@@ -62,6 +62,15 @@ std::string_view folder_part(std::string_view path) {
 
 std::string cut(std::string_view text, size_t max) { return std::string(text.substr(0, std::min(max, text.size()))); }
 
+std::string without_quotes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '"') out += c;
+    }
+    return out;
+}
+
 std::string_view until_zero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 int to_int(std::string_view text) {

@@ -28,6 +28,8 @@ std::string_view file_part(std::string_view path);
 std::string_view folder_part(std::string_view path);
 // Cut to at most `max` characters.
 std::string cut(std::string_view text, size_t max);
+// The text with every double quote taken out.
+std::string without_quotes(std::string_view text);
 // The bytes up to the first zero.
 std::string_view until_zero(std::string_view bytes);
 

@@ -150,4 +150,12 @@ std::string own_folder(platform::Platform& os) {
     return folder;
 }
 
+std::string long_path_form(platform::Platform& os, const std::string& path) {
+    if (path.find('~') == std::string::npos) return path;
+    const platform::OsVersion v = os.system.version();
+    if (v.platform == 1 && v.minor == 0) return path;  // Windows 95 has no GetLongPathNameA
+    std::string longer = os.files.long_path(path);
+    return longer.empty() ? path : longer;
+}
+
 }  // namespace sx::programinfo

@@ -50,6 +50,11 @@ std::string ProgramFolder(platform::Platform& os, std::string_view path);
 // under which per-program records (first-detected dates) are stored.
 std::string full_program_path(platform::Platform& os, std::string_view command);
 
+// The long-path form of a path (GetLongPathNameA), or the path itself when the call fails. Only
+// short-name components change, and every generated short name carries a "~": other paths are
+// returned without asking the file system.
+std::string long_path_form(platform::Platform& os, const std::string& path);
+
 // The folder of this program's own file, without a trailing backslash.
 std::string own_folder(platform::Platform& os);
 

@@ -18,13 +18,6 @@ struct NoCaseLess {
     bool operator()(const std::string& a, const std::string& b) const { return icompare(a, b) < 0; }
 };
 
-// GetLongPathNameA changes only paths with short-name components (which carry a "~").
-std::string long_form(AppState& app, const std::string& path) {
-    if (path.find('~') == std::string::npos) return path;
-    std::string longer = app.os.files.long_path(path);
-    return longer.empty() ? path : longer;
-}
-
 }  // namespace
 
 int ListProcesses(AppState& app) {
@@ -47,7 +40,7 @@ uint32_t FindProcessOf(AppState& app, std::string_view command) {
     uint32_t found = 0;
     app.os.processes.walk([&](const platform::ProcessEntry& p) {
         if (p.file.empty()) return true;
-        const std::string path = long_form(app, programinfo::ResolveProgramPath(app.os, p.file));
+        const std::string path = programinfo::long_path_form(app.os, programinfo::ResolveProgramPath(app.os, p.file));
         if (iequals(path, wanted) || iequals(wanted, file_part(p.file))) {
             found = p.pid;
             return false;

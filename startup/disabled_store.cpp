@@ -104,25 +104,13 @@ bool store_slot_free(AppState& app, std::string_view path, std::string_view titl
     return !existing || same_value(*existing, copy);
 }
 
-std::string without_quotes(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c != '"') out += c;
-    }
-    return out;
-}
-
 // Whether a line item names the listed command: the list shows commands without quotes and in their
 // long-path form, so both forms of the item count.
 bool same_item(AppState& app, std::string_view item, std::string_view command) {
     if (iequals(item, command)) return true;
     const std::string plain = without_quotes(item);
     if (iequals(plain, command)) return true;
-    if (plain.find('~') != std::string::npos) {
-        const std::string longer = app.os.files.long_path(plain);
-        if (!longer.empty() && iequals(longer, command)) return true;
-    }
-    return false;
+    return iequals(programinfo::long_path_form(app.os, plain), command);
 }
 
 std::vector<std::string> split_items(std::string_view line, std::string_view separators) {

@@ -2,31 +2,9 @@
 
 #include "app/state.h"
 #include "app/text.h"
+#include "programinfo/resolve.h"
 
 namespace sx::startup {
-
-namespace {
-
-std::string without_quotes(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c != '"') out += c;
-    }
-    return out;
-}
-
-// GetLongPathNameA only rewrites components that are short names, and every generated short name
-// carries a "~"; skipping the call for other paths saves a file-system walk per entry.
-std::string long_form(AppState& app, const std::string& path) {
-    if (path.find('~') == std::string::npos) return path;
-    const platform::OsVersion v = app.os.system.version();
-    if (v.platform == 1 && v.minor == 0) return path;  // Windows 95 has no GetLongPathNameA
-    std::string longer = app.os.files.long_path(path);
-    return longer.empty() ? path : longer;
-}
-
-}  // namespace
 
 bool ItemList::set_type(size_t index, int type) {
     if (index >= entries_.size()) return false;
@@ -59,9 +37,9 @@ int AddItem(AppState& app, std::string_view title, std::string_view command, std
     StartupEntry entry;
     const std::string plain = without_quotes(cut(command, kCommandMax));
     const bool long_enough = plain.size() >= 4;
-    entry.command = long_enough ? long_form(app, plain) : plain;
+    entry.command = long_enough ? programinfo::long_path_form(app.os, plain) : plain;
     const std::string place = cut(location, kLocationMax);
-    entry.location = long_enough ? long_form(app, place) : place;
+    entry.location = long_enough ? programinfo::long_path_form(app.os, place) : place;
     // A long-path form can be longer than the short one it replaces.
     entry.command = cut(entry.command, kCommandMax);
     entry.location = cut(entry.location, kLocationMax);
