@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/text.h"
+#include "res/resource_ids.h"
 #include "settings/store.h"
 #include "settings/strings.h"
 #include "startup/first_detected.h"
@@ -137,7 +138,7 @@ bool ReadFileFacts(const AppState& app, std::string_view file, int type, FileFac
     if (facts->size) {
         out.size = cut(group_thousands(*facts->size), kFactTextMax);
     } else {
-        settings::load_string(app, kFileInUseString, out.size, static_cast<int>(kFactTextMax + 1));
+        settings::load_string(app, IDS_FILE_IN_USE, out.size, static_cast<int>(kFactTextMax + 1));
     }
     return true;
 }

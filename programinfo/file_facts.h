@@ -23,9 +23,6 @@ inline constexpr std::string_view kInternationalKey = "Control Panel\\Internatio
 inline constexpr std::string_view kShortDateValue = "sShortDate";
 inline constexpr std::string_view kTimeFormatValue = "sTimeFormat";
 
-// String "File in Use", shown as the size of a file whose size cannot be read.
-// TODO(resources): IDS_FILE_IN_USE of res/resource_ids.h once the string table has it.
-inline constexpr unsigned kFileInUseString = 923;
 
 struct FileFactTexts {
     std::string created;

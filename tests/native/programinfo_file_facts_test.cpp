@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "res/resource_ids.h"
+
 #include <climits>
 #include <string>
 
@@ -200,7 +202,7 @@ TEST(FileFactsSize, UnreadableSizeShowsFileInUse) {
 
     app.language_id = settings::kLanguageEnglish;
     ASSERT_TRUE(ReadFileFacts(app, "C:\\Tools\\acme.exe", 7, facts));
-    EXPECT_EQ(facts.size, std::string(res::find_string(kFileInUseString).value_or("")).substr(0, kFactTextMax));
+    EXPECT_EQ(facts.size, std::string(res::find_string(IDS_FILE_IN_USE).value_or("")).substr(0, kFactTextMax));
 }
 
 }  // namespace
