@@ -125,8 +125,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Page> make_active_tasks_page(Frame& frame, const PageSpec& spec) {
-    return std::make_unique<ActiveTasksPage>(frame, spec);
+std::unique_ptr<Page> make_active_tasks_page(Frame& frame, const PageTraits& traits) {
+    return std::make_unique<ActiveTasksPage>(frame, traits);
 }
 
 }  // namespace sx::ui

@@ -7,6 +7,6 @@
 
 namespace sx::ui {
 
-std::unique_ptr<Page> make_active_tasks_page(Frame& frame, const PageSpec& spec);
+std::unique_ptr<Page> make_active_tasks_page(Frame& frame, const PageTraits& traits);
 
 }  // namespace sx::ui

@@ -205,8 +205,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Page> make_startup_page(Frame& frame, const PageSpec& spec) {
-    return std::make_unique<StartupPage>(frame, spec);
+std::unique_ptr<Page> make_startup_page(Frame& frame, const PageTraits& traits) {
+    return std::make_unique<StartupPage>(frame, traits);
 }
 
 }  // namespace sx::ui

@@ -9,14 +9,14 @@ namespace sx::ui {
 Frame::Frame(AppState& state, HINSTANCE inst) : app(state), instance(inst) {}
 
 void Frame::create_drawing_resources() {
-    struct Spec {
+    struct FontFace {
         const char* face;
         int height;
         int weight;
         bool underline;
         DWORD family;
     };
-    static constexpr Spec kFonts[] = {
+    static constexpr FontFace kFonts[] = {
         {"Verdana", 18, 600, false, FF_SWISS},      {"Arial", 18, 500, false, FF_SWISS},
         {"Arial", 18, 500, true, FF_SWISS},         {"MS Sans Serif", 14, 600, false, FF_SWISS},
         {"MS Sans Serif", 10, 600, false, FF_SWISS}, {"Arial", 14, 400, false, FF_SWISS},
@@ -24,7 +24,7 @@ void Frame::create_drawing_resources() {
         {"MS Shell Dlg", 14, 500, false, DEFAULT_PITCH},
     };
     for (size_t i = 0; i < std::size(kFonts); ++i) {
-        const Spec& s = kFonts[i];
+        const FontFace& s = kFonts[i];
         fonts_[i].reset(CreateFontA(-s.height, 0, 0, 0, s.weight, FALSE, s.underline, FALSE, 0, OUT_DEFAULT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, s.family, s.face));
     }

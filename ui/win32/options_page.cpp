@@ -73,8 +73,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Page> make_options_page(Frame& frame, const PageSpec& spec) {
-    return std::make_unique<OptionsPage>(frame, spec);
+std::unique_ptr<Page> make_options_page(Frame& frame, const PageTraits& traits) {
+    return std::make_unique<OptionsPage>(frame, traits);
 }
 
 }  // namespace sx::ui

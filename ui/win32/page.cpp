@@ -43,14 +43,14 @@ int width_of(HWND control) {
 
 }  // namespace
 
-Page::Page(Frame& frame, const PageSpec& spec) : frame_(frame), spec_(spec) {}
+Page::Page(Frame& frame, const PageTraits& traits) : frame_(frame), traits_(traits) {}
 
 PROPSHEETPAGEA Page::describe(HICON icon, const std::string& title) {
     PROPSHEETPAGEA page{};
     page.dwSize = sizeof(page);
     page.dwFlags = PSP_USEHICON | PSP_USETITLE;
     page.hInstance = frame_.instance;
-    page.pszTemplate = MAKEINTRESOURCEA(spec_.dialog);
+    page.pszTemplate = MAKEINTRESOURCEA(traits_.dialog);
     page.hIcon = icon;
     page.pszTitle = title.c_str();
     page.pfnDlgProc = procedure;
@@ -76,7 +76,7 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (list_) SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SHAREIMAGELISTS);
             init();
             set_texts({{IDC_HELP_LABEL, IDS_HELP_LABEL}, {IDC_STATUS_LABEL, IDS_MONITOR_LABEL}});
-            frame_.app.active_page = spec_.command;
+            frame_.app.active_page = traits_.command;
             HWND sheet = GetParent(hwnd_);
             if (frame_.is_nt()) {
                 if (!frame_.sheet_procedure) {
@@ -116,7 +116,7 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return TRUE;
             }
             if (id == IDC_HELP_ICON || id == IDM_HELP) {
-                show_help(frame_, spec_.command);
+                show_help(frame_, traits_.command);
                 return TRUE;
             }
             return common_command(id) ? TRUE : FALSE;
@@ -169,7 +169,7 @@ void Page::set_active() {
         fill();
         if (list_) select_only(list_, 0);
         common_activation();
-        frame_.app.active_page = spec_.command;
+        frame_.app.active_page = traits_.command;
         activated();
     }
     SetCursor(LoadCursorA(nullptr, IDC_HAND));
@@ -275,7 +275,7 @@ void Page::layout() {
     }
     if (batch) EndDeferWindowPos(batch);
     // The columns keep their shares of the list as it grows and shrinks with the sheet.
-    if (list_) fit_columns(list_, spec_.command);
+    if (list_) fit_columns(list_, traits_.command);
 }
 
 // ---- shared operations ----
@@ -289,7 +289,7 @@ void Page::set_texts(std::initializer_list<std::pair<int, unsigned>> control_str
 
 void Page::add_columns(std::initializer_list<unsigned> titles) {
     int index = 0;
-    for (unsigned title : titles) add_column(list_, index++, frame_.text(title), spec_.command);
+    for (unsigned title : titles) add_column(list_, index++, frame_.text(title), traits_.command);
 }
 
 void Page::reset_keys(size_t records) {
@@ -349,7 +349,7 @@ MenuFacts Page::menu_facts(int record) {
 
 void Page::show_context_menu() {
     if (selected_index(list_) < 0) return;
-    const std::vector<MenuEntry> entries = context_menu_entries(spec_.command, menu_facts(selected_record()));
+    const std::vector<MenuEntry> entries = context_menu_entries(traits_.command, menu_facts(selected_record()));
     if (entries.empty()) return;
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;

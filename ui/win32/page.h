@@ -20,7 +20,7 @@
 
 namespace sx::ui {
 
-struct PageSpec {
+struct PageTraits {
     int command;      // page command
     int dialog;       // dialog template
     int icon;         // tab icon
@@ -36,12 +36,12 @@ struct RowButton {
 
 class Page {
 public:
-    Page(Frame& frame, const PageSpec& spec);
+    Page(Frame& frame, const PageTraits& traits);
     virtual ~Page() = default;
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 
-    const PageSpec& spec() const { return spec_; }
+    const PageTraits& traits() const { return traits_; }
     HWND window() const { return hwnd_; }
     // The page's description for PropertySheetA; `title` must live as long as the sheet.
     PROPSHEETPAGEA describe(HICON icon, const std::string& title);
@@ -104,7 +104,7 @@ private:
     void draw_button(const DRAWITEMSTRUCT& item);
     bool button_hover();
 
-    PageSpec spec_;
+    PageTraits traits_;
     int sort_column_ = 0;
 };
 

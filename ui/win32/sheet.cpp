@@ -25,8 +25,8 @@ namespace {
 constexpr const char* kFrameProperty = "SentrixFrame";
 
 struct SheetPage {
-    PageSpec spec;
-    std::unique_ptr<Page> (*make)(Frame&, const PageSpec&);
+    PageTraits traits;
+    std::unique_ptr<Page> (*make)(Frame&, const PageTraits&);
 };
 
 // The pages in tab order. Inventories of other kinds join this table as they are built.
@@ -93,7 +93,7 @@ HICON small_icon(HINSTANCE instance, int id) {
 std::vector<const SheetPage*> present_pages(const Frame& frame) {
     std::vector<const SheetPage*> pages;
     for (const SheetPage& page : kPages) {
-        if (!page.spec.nt_only || frame.is_nt()) pages.push_back(&page);
+        if (!page.traits.nt_only || frame.is_nt()) pages.push_back(&page);
     }
     return pages;
 }
@@ -128,10 +128,10 @@ void open_sheet(Frame& frame, int command) {
     std::vector<int> commands;
     titles.reserve(table.size());
     for (const SheetPage* entry : table) {
-        pages.push_back(entry->make(frame, entry->spec));
-        icons.emplace_back(small_icon(frame.instance, entry->spec.icon));
-        titles.push_back(frame.text(entry->spec.title));
-        commands.push_back(entry->spec.command);
+        pages.push_back(entry->make(frame, entry->traits));
+        icons.emplace_back(small_icon(frame.instance, entry->traits.icon));
+        titles.push_back(frame.text(entry->traits.title));
+        commands.push_back(entry->traits.command);
     }
     std::vector<PROPSHEETPAGEA> descriptions;
     for (size_t i = 0; i < pages.size(); ++i) descriptions.push_back(pages[i]->describe(icons[i].get(), titles[i]));
@@ -191,7 +191,7 @@ void layout_sheet(Frame& frame, HWND page) {
         if (!frame.tab_images) {
             frame.tab_images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1));
             for (const SheetPage* entry : present_pages(frame)) {
-                UniqueIcon icon(small_icon(frame.instance, entry->spec.icon));
+                UniqueIcon icon(small_icon(frame.instance, entry->traits.icon));
                 if (icon) ImageList_AddIcon(frame.tab_images.get(), icon.get());
             }
             SendMessageA(tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(frame.tab_images.get()));
