@@ -57,7 +57,7 @@ void enumerate_run_key(AppState& app, Root root, const std::string& path, int ty
 
         // Switched off earlier but written back since: switched off again, it is listed from the
         // disabled store; when that would lose something it stays live and is listed here.
-        if (!name.empty() && disabled_marker(app, name) != 0 && redisable_returned_entry(app, name, data, type)) {
+        if (!name.empty() && disabled_marker(app, name) != 0 && redisable_returned_entry(app, name, type)) {
             continue;
         }
         if (name.size() < 2 || data.size() < 5 || static_cast<unsigned char>(name[0]) >= 128) continue;

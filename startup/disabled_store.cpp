@@ -455,7 +455,7 @@ int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view c
     }
 }
 
-bool redisable_returned_entry(AppState& app, std::string_view name, std::string_view data, int type) {
+bool redisable_returned_entry(AppState& app, std::string_view name, int type) {
     if (!is_toggle_run_code(type)) return false;
     RunSlot slot;
     run_slot(type, slot);
@@ -466,7 +466,6 @@ bool redisable_returned_entry(AppState& app, std::string_view name, std::string_
     // A different command under the same name would overwrite the stored one: then it stays live.
     std::optional<RegValue> stored = read_value(app, Root::local_machine, store, name);
     if (stored && !same_value(*stored, *found)) return false;
-    (void)data;
     if (!stored && !write_checked(app, Root::local_machine, store, name, *found)) return false;
     if (!write_text_checked(app, Root::local_machine, kDisabledKey, name, std::to_string(type))) return false;
     if (!delete_checked(app, slot.root, live, name)) return false;
@@ -628,6 +627,7 @@ bool write_line_checked(AppState& app, std::string_view key, const std::string& 
 
 bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view command) {
     const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    if (line.size() + 1 >= kProfileEditSize) return false;  // possibly cut: writing it back would lose its end
     std::string kept;
     bool found = false;
     for (const std::string& item : split_items(line, ";")) {
@@ -645,6 +645,7 @@ bool add_to_win_ini(AppState& app, std::string_view key, std::string_view comman
     if (command.empty()) return false;
     if (line_has(app, key, command)) return true;
     const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    if (line.size() + 1 >= kProfileEditSize) return false;
     return write_line_checked(app, key, line, line + ";" + std::string(command),
                               [&] { return line_has(app, key, command); });
 }
@@ -670,6 +671,8 @@ bool remove_appinit_dll(AppState& app, std::string_view dll) {
 bool add_appinit_dll(AppState& app, std::string_view dll) {
     const std::string value =
         settings::read_text(app.os, Root::local_machine, kWindowsNtKey, "AppInit_Dlls", settings::kValueBuffer);
+    // A list too long to read would be replaced by the one DLL: leave it alone.
+    if (value.empty() && !until_zero(stored_text(app, kWindowsNtKey, "AppInit_Dlls")).empty()) return false;
     for (const std::string& item : split_items(value, ", ")) {
         if (!item.empty() && same_item(app, item, dll)) return true;
     }

@@ -32,7 +32,7 @@ int DeleteOnReboot(AppState& app, std::string_view path);
 
 // A Run value that was switched off but has been written back while its disabled marker exists:
 // switched off again when that loses nothing. False when it stays live (and is to be listed so).
-bool redisable_returned_entry(AppState& app, std::string_view name, std::string_view data, int type);
+bool redisable_returned_entry(AppState& app, std::string_view name, int type);
 
 // Item lists of win.ini's [windows] run= / load= lines and of AppInit_DLLs.
 bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view command);

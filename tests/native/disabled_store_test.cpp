@@ -223,10 +223,20 @@ TEST_F(DisabledStore, RestoreWritesEntriesBack) {
     EXPECT_EQ(RestoreStartupEntry(app, "Nope", "C:\\x.exe", "", 600), 0);
 }
 
-TEST_F(DisabledStore, AppInitListsThatWouldNotFitAreNotCut) {
+TEST_F(DisabledStore, ListsThatWouldNotFitAreNotCut) {
     fake.registry.put_text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls", std::string(250, 'a'));
     EXPECT_FALSE(add_appinit_dll(app, "C:\\new.dll"));
     EXPECT_EQ(fake.registry.text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls"), std::string(250, 'a'));
+    // A list too long to read is not replaced by the one DLL.
+    fake.registry.put_text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls", std::string(1100, 'b'));
+    EXPECT_FALSE(add_appinit_dll(app, "C:\\new.dll"));
+    EXPECT_EQ(fake.registry.text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls"), std::string(1100, 'b'));
+    // A win.ini line too long to read whole is not written back cut.
+    const std::string huge = "C:\\x.exe;" + std::string(40000, 'y');
+    s.win_ini("run", huge);
+    EXPECT_FALSE(remove_from_win_ini(app, "run", "C:\\x.exe"));
+    EXPECT_FALSE(add_to_win_ini(app, "run", "C:\\z.exe"));
+    EXPECT_EQ(fake.registry.text(Root::current_user, fake::FakeProfile::kWindowsSectionKey, "run"), huge);
 }
 
 TEST_F(DisabledStore, DeleteOnReboot) {

@@ -91,8 +91,8 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
         case WM_CLOSE: destroyed(); return TRUE;
         case WM_SETCURSOR:
-            if (button_hover()) return FALSE;
-            return FALSE;
+            button_hover();
+            return FALSE;  // the cursor itself stays the system's
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
             if (item && item->CtlType == ODT_BUTTON && item->itemAction == ODA_DRAWENTIRE) {
