@@ -128,6 +128,8 @@ protected:
         app::initialise_process_state(app);
     }
 
+    void TearDown() override { demo::reset(); }
+
     std::vector<Row> rows(bool filtered) {
         EnumerateStartups(app, filtered);
         std::vector<Row> out;

@@ -312,6 +312,8 @@ TEST_F(DemoSeed, ResetKeepsWhatItDidNotMake) {
 }
 
 TEST_F(DemoSeed, Wow6432RunKeyExistsOnlyWhileSeeded) {
+    // Start from the prefix as it is without any demo state another test may have left.
+    ASSERT_TRUE(reset().ok);
     const bool before = key_exists(Hive::machine, kWowRunKey);
     ASSERT_TRUE(seed().ok);
     EXPECT_TRUE(key_exists(Hive::machine, kWowRunKey));
