@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/handles.h"
+
 #include <cctype>
 #include <cstring>
 #include <fstream>
@@ -211,18 +213,6 @@ std::string errors_of(const Result& result) {
     return text;
 }
 
-class ComScope {
-public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-
-private:
-    HRESULT hr_;
-};
 
 struct LinkFacts {
     std::string target;
@@ -448,7 +438,7 @@ TEST_F(DemoSeed, DuplicatePairIsConsecutiveAcrossRunAndRunOnce) {
 
 TEST_F(DemoSeed, ShortcutsResolveToTheirTargets) {
     ASSERT_TRUE(seed().ok);
-    const ComScope com;
+    const win32::CoInit com;
     int links = 0;
     for (const DemoFile& file : kFiles) {
         if (file.kind != FileKind::shortcut) continue;

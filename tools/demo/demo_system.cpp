@@ -14,6 +14,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/win32/handles.h"
+
 namespace sx::demo {
 namespace {
 
@@ -34,74 +36,6 @@ constexpr char kNone[] = "-";
 constexpr char kFieldSeparator = '\t';
 constexpr std::size_t kLogTextLimit = 160;  // longer data is shortened in the log
 
-// ---------------------------------------------------------------------------------------------
-// Owners
-
-class UniqueKey {
-public:
-    UniqueKey() = default;
-    explicit UniqueKey(HKEY key) : key_(key) {}
-    UniqueKey(UniqueKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    UniqueKey& operator=(UniqueKey&& other) noexcept {
-        if (this != &other) {
-            reset();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    UniqueKey(const UniqueKey&) = delete;
-    UniqueKey& operator=(const UniqueKey&) = delete;
-    ~UniqueKey() { reset(); }
-
-    HKEY get() const { return key_; }
-    HKEY* put() {
-        reset();
-        return &key_;
-    }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    void reset() {
-        if (key_) RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    HKEY key_ = nullptr;
-};
-
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    void** put_void() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-        return reinterpret_cast<void**>(&p_);
-    }
-
-private:
-    T* p_ = nullptr;
-};
-
-// COM for the shell-link object, released again only when this scope started it.
-class ComScope {
-public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-
-private:
-    HRESULT hr_;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Small helpers
@@ -242,7 +176,7 @@ std::wstring widen(const std::string& text) {
 
 // A Shell Folders value (expanded when it is REG_EXPAND_SZ), else the shell's answer.
 std::string shell_folder(Hive hive, const char* name, int csidl) {
-    UniqueKey key;
+    win32::UniqueHkey key;
     if (RegOpenKeyExA(root_of(hive), kShellFoldersKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
         char buffer[MAX_PATH * 4];
         DWORD size = sizeof buffer - 1;
@@ -386,14 +320,14 @@ public:
     }
 
     // Opens the key for writing, creating it; the topmost key that did not exist is recorded.
-    UniqueKey ensure_key(Hive hive, const std::string& path) {
-        UniqueKey key;
+    win32::UniqueHkey ensure_key(Hive hive, const std::string& path) {
+        win32::UniqueHkey key;
         if (ensured_.count({hive, upper(path)}) == 0) {
             std::size_t end = 0;
             while (end != std::string::npos) {
                 end = path.find('\\', end + 1);
                 const std::string prefix = path.substr(0, end);
-                UniqueKey probe;
+                win32::UniqueHkey probe;
                 if (RegOpenKeyExA(root_of(hive), prefix.c_str(), 0, KEY_READ, probe.put()) != ERROR_SUCCESS) {
                     journal_.add({"key", root_name(hive), to_hex(prefix)});
                     result_.log.push_back("created key " + key_for_log(hive, prefix));
@@ -405,7 +339,7 @@ public:
                                                nullptr, key.put(), nullptr);
         if (status != ERROR_SUCCESS) {
             fail("cannot create " + key_for_log(hive, path) + ": " + code_text(static_cast<DWORD>(status)));
-            return UniqueKey();
+            return win32::UniqueHkey();
         }
         ensured_.insert({hive, upper(path)});
         return key;
@@ -413,7 +347,7 @@ public:
 
     void set_value(Hive hive, const std::string& path, const std::string& name, DWORD type,
                    const std::string& bytes) {
-        UniqueKey key = ensure_key(hive, path);
+        win32::UniqueHkey key = ensure_key(hive, path);
         if (!key) return;
         const std::optional<RegData> old = query_value(key.get(), name);
         journal_.add({"value", root_name(hive), to_hex(path), to_hex(name),
@@ -501,7 +435,7 @@ public:
     void make_shortcut(const std::string& path, const std::string& target, const std::string& arguments,
                        const std::string& description) {
         if (!prepare_file(path)) return;
-        ComPtr<IShellLinkA> link;
+        win32::ComPtr<IShellLinkA> link;
         HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                       link.put_void());
         if (SUCCEEDED(hr)) hr = link->SetPath(target.c_str());
@@ -509,7 +443,7 @@ public:
         if (SUCCEEDED(hr)) hr = link->SetDescription(description.c_str());
         if (SUCCEEDED(hr)) hr = link->SetWorkingDirectory(parent_of(target).c_str());
         if (SUCCEEDED(hr)) hr = link->SetIconLocation(target.c_str(), 0);
-        ComPtr<IPersistFile> file;
+        win32::ComPtr<IPersistFile> file;
         if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.put_void());
         if (SUCCEEDED(hr)) hr = file->Save(widen(path).c_str(), TRUE);
         if (FAILED(hr)) {
@@ -570,7 +504,7 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
         if (!hive || !path || !name) return bad();
         const std::string where = key_for_log(*hive, *path) + " [" + printable(*name) + "]";
         if (e[4] == kNone) {
-            UniqueKey key;
+            win32::UniqueHkey key;
             LSTATUS status = RegOpenKeyExA(root_of(*hive), path->c_str(), 0, KEY_SET_VALUE, key.put());
             if (status == ERROR_SUCCESS) status = RegDeleteValueA(key.get(), name->c_str());
             if (!gone(status)) {
@@ -585,7 +519,7 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
         char* end = nullptr;
         const unsigned long type = std::strtoul(e[4].c_str(), &end, 10);
         if (!old || end == e[4].c_str() || *end != '\0') return bad();
-        UniqueKey key;
+        win32::UniqueHkey key;
         LSTATUS status = RegCreateKeyExA(root_of(*hive), path->c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                          key.put(), nullptr);
         if (status == ERROR_SUCCESS)
@@ -855,7 +789,7 @@ Result seed(const SeedOptions& options) {
 
     Journal journal(journal_folder() + "\\" + kJournalFile);
     if (!journal.open(result)) return result;
-    const ComScope com;
+    const win32::CoInit com;
     Seeder seeder(journal, result, "seed-");
 
     // Files first: the registry values name them, and short paths need them to exist.
