@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/resource_ids.h"
 
 namespace sx::app {

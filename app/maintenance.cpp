@@ -1,6 +1,6 @@
 #include "app/maintenance.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
@@ -61,9 +61,9 @@ bool set_autorun(AppState& app, bool on) {
 
     startup::EnumerateStartups(app, false);
     // Removing refills nothing, but copy the entries: the list is the program's shared state.
-    const std::vector<startup::StartupEntry> entries = app.items.entries();
+    const std::vector<StartupEntry> entries = app.items.entries();
     bool monitor_found = false;
-    for (const startup::StartupEntry& e : entries) {
+    for (const StartupEntry& e : entries) {
         const std::string name(file_part(programinfo::ResolveProgramPath(app.os, e.command)));
         if (matches(name, "Sentrix.exe")) {
             monitor_found = true;
@@ -91,7 +91,7 @@ void delete_stale_prefetch(AppState& app) {
 }
 
 std::string program_version(AppState& app) {
-    programinfo::VersionTexts texts;
+    VersionTexts texts;
     programinfo::ReadVersionTexts(app.os, app.os.system.program_file(), texts);
     return texts.ProductVersion;
 }

@@ -3,10 +3,11 @@
 #include <array>
 #include <utility>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/resource_ids.h"
 #include "settings/strings.h"
 #include "startup/catalogue.h"
+#include "startup/item_list.h"
 
 namespace sx::app {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::app {
 

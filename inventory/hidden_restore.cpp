@@ -1,6 +1,6 @@
 #include "inventory/hidden_restore.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/file_facts.h"
 #include "programinfo/notes.h"
 #include "settings/store.h"

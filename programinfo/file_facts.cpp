@@ -3,11 +3,11 @@
 #include <array>
 #include <optional>
 
-#include "app/text.h"
+#include "common/text.h"
+#include "programinfo/first_detected.h"
 #include "res/resource_ids.h"
 #include "settings/store.h"
 #include "settings/strings.h"
-#include "startup/first_detected.h"
 
 namespace sx::programinfo {
 
@@ -134,7 +134,7 @@ bool ReadFileFacts(const AppState& app, std::string_view file, int type, FileFac
     out.created = time_fact(app.os, facts->created);
     out.accessed = time_fact(app.os, facts->accessed);
     out.written = time_fact(app.os, facts->written);
-    out.first_detected = startup::ReadFirstDetected(app.os, file, type);
+    out.first_detected = programinfo::ReadFirstDetected(app.os, file, type);
     if (facts->size) {
         out.size = cut(group_thousands(*facts->size), kFactTextMax);
     } else {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "platform/platform.h"
 
 namespace sx::programinfo {

@@ -1,6 +1,6 @@
 #include "programinfo/notes.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "settings/store.h"
 

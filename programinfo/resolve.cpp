@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "settings/store.h"
 
 namespace sx::programinfo {

@@ -1,6 +1,6 @@
 #include "programinfo/version_block.h"
 
-#include "app/text.h"
+#include "common/text.h"
 
 namespace sx::programinfo {
 

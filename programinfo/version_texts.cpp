@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "app/text.h"
+#include "common/state.h"
+#include "common/text.h"
 #include "programinfo/version_block.h"
 
 namespace sx::programinfo {
@@ -13,18 +14,6 @@ constexpr std::string_view kOperatingSystem = "Operating System";
 constexpr size_t kProductNameSlot = 0;
 
 }  // namespace
-
-std::string& VersionTexts::slot(size_t i) {
-    switch (i % kCount) {
-    case 0: return ProductName;
-    case 1: return ProductVersion;
-    case 2: return CompanyName;
-    case 3: return FileDescription;
-    default: return LegalCopyright;
-    }
-}
-
-const std::string& VersionTexts::slot(size_t i) const { return const_cast<VersionTexts*>(this)->slot(i); }
 
 bool version_texts_from_block(std::string_view block, const AnsiConverter& to_ansi, VersionTexts& out) {
     out = VersionTexts{};
@@ -54,6 +43,10 @@ bool ReadVersionTexts(platform::Platform& os, std::string_view file, VersionText
     if (!block) return false;
     return version_texts_from_block(*block, [&os](std::u16string_view text) { return os.system.to_ansi(text); },
                                     out);
+}
+
+const VersionTexts& cached_version_texts(AppState& app, std::string_view file) {
+    return app.versions.get(file, [&app](std::string_view path, VersionTexts& out) { ReadVersionTexts(app.os, path, out); });
 }
 
 }  // namespace sx::programinfo

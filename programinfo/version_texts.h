@@ -2,36 +2,19 @@
 // reports show.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "common/versions.h"
 #include "platform/platform.h"
 
+namespace sx {
+struct AppState;
+}
+
 namespace sx::programinfo {
-
-// A version text longer than this counts as empty.
-inline constexpr size_t kVersionTextMax = 127;
-
-struct VersionTexts {
-    std::string ProductName;
-    std::string ProductVersion;
-    std::string CompanyName;
-    std::string FileDescription;
-    std::string LegalCopyright;
-
-    static constexpr size_t kCount = 5;
-    // The resource names, in slot order.
-    static constexpr std::array<std::string_view, kCount> kNames = {
-        "ProductName", "ProductVersion", "CompanyName", "FileDescription", "LegalCopyright"};
-    // Slot i of the five, in kNames order; i is taken modulo kCount.
-    std::string& slot(size_t i);
-    const std::string& slot(size_t i) const;
-
-    bool operator==(const VersionTexts&) const = default;
-};
 
 using AnsiConverter = std::function<std::string(std::u16string_view)>;
 
@@ -48,5 +31,8 @@ bool version_texts_from_block(std::string_view block, const AnsiConverter& to_an
 
 // The version texts of `file`; all empty when it has no readable resource.
 bool ReadVersionTexts(platform::Platform& os, std::string_view file, VersionTexts& out);
+
+// The version texts of `file` from the process's cache, read on first use.
+const VersionTexts& cached_version_texts(AppState& app, std::string_view file);
 
 }  // namespace sx::programinfo

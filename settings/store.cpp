@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/text.h"
+#include "common/text.h"
 
 namespace sx::settings {
 

@@ -1,6 +1,6 @@
 #include "settings/strings.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "settings/store.h"
 
 namespace sx::settings {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::settings {
 

@@ -3,11 +3,13 @@
 #include <set>
 #include <string>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
+#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "settings/strings.h"
 #include "startup/history.h"
+#include "startup/item_list.h"
 #include "startup/type_codes.h"
 
 namespace sx::startup {
@@ -27,7 +29,7 @@ int ListProcesses(AppState& app) {
         if (p.file.empty()) return true;
         const std::string path = programinfo::ResolveProgramPath(app.os, p.file);
         if (path.empty() || !seen.insert(path).second) return true;
-        const programinfo::VersionTexts& v = app.versions.get(app.os, path);
+        const VersionTexts& v = programinfo::cached_version_texts(app, path);
         AddItem(app, v.FileDescription, path, {}, {}, code::process, static_cast<int>(p.pid));
         return true;
     });

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::startup {
 

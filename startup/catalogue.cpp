@@ -2,13 +2,14 @@
 
 #include <vector>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
-#include "programinfo/version_cache.h"
+#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "settings/store.h"
 #include "settings/strings.h"
 #include "startup/disabled_store.h"
+#include "startup/item_list.h"
 #include "startup/type_codes.h"
 
 namespace sx::startup {
@@ -27,8 +28,8 @@ constexpr size_t kClassTextSize = 512;
 constexpr size_t kMarkerSize = 256;
 constexpr size_t kFolderPathSize = 260;
 
-const programinfo::VersionTexts& versions_of(AppState& app, std::string_view command) {
-    return app.versions.get(app.os, programinfo::full_program_path(app.os, command));
+const VersionTexts& versions_of(AppState& app, std::string_view command) {
+    return programinfo::cached_version_texts(app, programinfo::full_program_path(app.os, command));
 }
 
 // A Run value's data as the program reads it: text types only (Windows starts nothing else), up to
@@ -94,12 +95,12 @@ void scan_folder(AppState& app, const std::string& folder, bool own_records = fa
             if (!own_records && app.os.files.attributes(link->target) == platform::attr::invalid) continue;
             std::string title = link->description;
             if (title.empty()) {
-                const programinfo::VersionTexts& v = versions_of(app, link->target);
+                const VersionTexts& v = versions_of(app, link->target);
                 title = v.FileDescription.empty() ? v.ProductName : v.FileDescription;
             }
             AddItem(app, title, link->target, path, {}, code::startup_group, 0);
         } else if (has_extension(entry.name, "exe")) {
-            const programinfo::VersionTexts& v = versions_of(app, path);
+            const VersionTexts& v = versions_of(app, path);
             const std::string title = v.FileDescription.empty() ? v.ProductName : v.FileDescription;
             AddItem(app, title, path, path, {}, code::startup_group, 0);
         } else if (has_extension(entry.name, "ini")) {
@@ -121,7 +122,7 @@ void enumerate_win_ini(AppState& app) {
             const std::string item = line.substr(start, end - start);
             start = end + 1;
             if (item.empty()) continue;
-            const programinfo::VersionTexts& v = versions_of(app, item);
+            const VersionTexts& v = versions_of(app, item);
             AddItem(app, v.ProductName.empty() ? key : std::string_view(v.ProductName), item, {}, {}, type, 0);
         }
     }
@@ -207,7 +208,7 @@ void enumerate_special(AppState& app) {
     for (size_t i = 0; i <= dlls.size(); ++i) {
         if (i == dlls.size() || dlls[i] == ',' || dlls[i] == ' ') {
             if (!item.empty()) {
-                const programinfo::VersionTexts& v = versions_of(app, item);
+                const VersionTexts& v = versions_of(app, item);
                 AddItem(app, v.ProductName, item, v.CompanyName, v.ProductVersion, code::appinit, 0);
             }
             item.clear();
@@ -224,7 +225,7 @@ void enumerate_special(AppState& app) {
                                                         std::string(kNotifyKey) + "\\" + name, "DllName",
                                                         settings::kValueBuffer);
             if (dll.empty()) continue;
-            const programinfo::VersionTexts& v = versions_of(app, dll);
+            const VersionTexts& v = versions_of(app, dll);
             AddItem(app, name, dll, v.FileDescription, v.ProductVersion, code::notify, 0);
         }
     }

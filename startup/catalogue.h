@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::startup {
 

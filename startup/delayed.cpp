@@ -1,9 +1,11 @@
 #include "startup/delayed.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
+#include "programinfo/version_texts.h"
 #include "settings/store.h"
 #include "startup/disabled_store.h"
+#include "startup/item_list.h"
 #include "startup/type_codes.h"
 
 namespace sx::startup {
@@ -37,8 +39,8 @@ std::vector<DelayRecord> read_delay_records(AppState& app) {
             r.hive = hive;
             r.hive_index = index;
             r.command = value.name;
-            const programinfo::VersionTexts& v =
-                app.versions.get(app.os, programinfo::full_program_path(app.os, r.command));
+            const VersionTexts& v =
+                programinfo::cached_version_texts(app, programinfo::full_program_path(app.os, r.command));
             r.title = read_record_text(app, hive, "Title", r.command);
             if (r.title.empty()) r.title = v.ProductName;
             if (r.title.empty()) r.title = std::string(file_part(r.command));

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::startup {
 

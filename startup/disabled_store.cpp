@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
@@ -513,7 +513,7 @@ int RemoveSpecialEntry(AppState& app, std::string_view title, std::string_view c
         case code::task_scheduler:
         case code::shell_hook:
         case code::appinit: {
-            programinfo::VersionTexts texts;
+            VersionTexts texts;
             programinfo::ReadVersionTexts(app.os, programinfo::ResolveProgramPath(app.os, command), texts);
             // Declined: nothing changes, and that is no failure.
             if (!app.os.prompts.confirm_special_removal(title, command, matches(texts.LegalCopyright, "Microsoft"))) {

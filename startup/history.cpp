@@ -3,12 +3,11 @@
 #include <array>
 #include <utility>
 
-#include "app/text.h"
-#include "inventory/hidden_restore.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "res/resource_ids.h"
 #include "settings/strings.h"
-#include "startup/disabled_store.h"
+#include "startup/item_list.h"
 
 namespace sx::startup {
 
@@ -162,29 +161,6 @@ int LoadHistoryList(AppState& app) {
         AddItem(app, r.title, r.command, r.location, r.date, r.type, r.event);
     }
     return static_cast<int>(app.items.count());
-}
-
-int UndoHistoryRecord(AppState& app, size_t index) {
-    const StartupEntry* found = app.items.at(index);
-    if (!found) return 0;
-    const StartupEntry entry = *found;  // the actions below may refill the list
-    switch (entry.flag) {
-        case event::start_remove:
-            return RestoreStartupEntry(app, entry.title, entry.command, entry.location, entry.type);
-        case event::start_disable:
-        case event::start_enable:
-            return ToggleStartupEntry(app, entry.title, entry.command, entry.location, entry.type);
-        case event::iehelper_remove:
-            // regsvr32 comes from the system folder only, and the DLL path is quoted.
-            return app.os.shell.run(app.os.system.system_folder() + "\\regsvr32.exe /s \"" + entry.command + "\"",
-                                    platform::kShowNormal)
-                       ? 1
-                       : 0;
-        case event::hidden_delete_file:
-            return inventory::RestoreHiddenFile(app, entry.command);
-        default:
-            return 0;
-    }
 }
 
 bool clear_history_file(AppState& app) {

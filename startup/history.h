@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
+#include "common/state.h"
 
 namespace sx::startup {
 
@@ -50,8 +50,6 @@ std::vector<HistoryRecord> parse_history(std::string_view bytes);
 
 // Fills the shared item list from the file: date in the description, event code in the flag.
 int LoadHistoryList(AppState& app);
-// Undoes the record at `index` of the shared item list; 1 when an action was taken and succeeded.
-int UndoHistoryRecord(AppState& app, size_t index);
 // Deletes the history file; true when it is gone.
 bool clear_history_file(AppState& app);
 

@@ -1,4 +1,4 @@
-// Where an item comes from: the program-wide type codes of startup entries, their short and long
+// The startup type codes taken apart: their short and long
 // location texts, and the keys of the Run family.
 #pragma once
 
@@ -6,23 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/items.h"
 #include "platform/registry.h"
 
 namespace sx::startup {
-
-namespace code {
-// The Run family: base code + 0 for HKLM, + 10 for HKCU, + 20 for HKLM's 32-bit view.
-constexpr int run = 1, run_once = 2, run_once_ex = 3, run_services = 4, run_services_once = 5,
-              run_once_setup = 6, policy_run = 7;
-constexpr int hive_user = 10, hive_wow64 = 20;
-constexpr int win_load = 100, win_run = 101;
-constexpr int startup_group = 200;
-constexpr int userinit = 250, shell = 251, delay_load = 252, task_scheduler = 253, shell_hook = 254,
-              appinit = 255, notify = 256;
-constexpr int hidden_file = 370, file_type = 400, cookie = 500, process = 600, service_exe = 700,
-              service_host = 701, scheduled_task = 800, bho = 900, toolbar = 901, extension = 902,
-              activex = 1200;
-}  // namespace code
 
 // One key of the Run family: its path below ...\CurrentVersion, and the subkey of the disabled
 // store that keeps its switched-off entries.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text.h"
+#include "common/text.h"
 
 namespace sx::ui {
 

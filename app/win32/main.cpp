@@ -1,8 +1,8 @@
 // SentrixEx.exe: shows what starts automatically on this machine.
 #include <windows.h>
 
-#include "app/state.h"
 #include "app/win32/main_window.h"
+#include "common/state.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/frame.h"

@@ -1,10 +1,11 @@
 #include "startup/pages/active_tasks_page.h"
 
-#include "app/text.h"
+#include "common/text.h"
+#include "programinfo/first_detected.h"
+#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "startup/active_tasks.h"
 #include "startup/disabled_store.h"
-#include "startup/first_detected.h"
 #include "startup/history.h"
 #include "startup/type_codes.h"
 #include "ui/win32/list_view.h"
@@ -13,7 +14,7 @@ namespace sx::ui {
 
 namespace {
 
-using startup::StartupEntry;
+
 
 class ActiveTasksPage : public Page {
 public:
@@ -53,8 +54,8 @@ private:
             if (e.command.find('\\') == std::string::npos) continue;
             const std::string file(file_part(e.command));
             add_item(list_, file, i, add_file_icon(frame_, e.command, 0, 0));
-            const std::string& company = app.versions.get(app.os, e.command).CompanyName;
-            const std::string detected = startup::first_detected_text(app.os, e.command, e.type);
+            const std::string& company = programinfo::cached_version_texts(app, e.command).CompanyName;
+            const std::string detected = programinfo::first_detected_text(app.os, e.command, e.type);
             set_item(list_, row, 2, company);
             set_item(list_, row, 3, detected);
             if (!e.title.empty()) set_item(list_, row, 1, e.title);
@@ -101,7 +102,7 @@ private:
         }
         for (const StartupEntry& e : chosen) {
             if (startup::KillProcess(frame_.app, static_cast<uint32_t>(e.flag))) {
-                startup::AppendHistory(frame_.app, e.title, e.command, e.description, startup::code::process,
+                startup::AppendHistory(frame_.app, e.title, e.command, e.description, code::process,
                                        startup::event::task_kill);
             }
         }

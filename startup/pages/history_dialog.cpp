@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "inventory/undo.h"
 #include "res/resource_ids.h"
 #include "startup/history.h"
 #include "ui/menus.h"
@@ -31,7 +32,7 @@ struct HistoryDialog {
         const int count = startup::LoadHistoryList(app);
         create_image_list(frame, list, 1);
         for (int i = 0; i < count; ++i) {
-            const startup::StartupEntry& e = *app.items.at(static_cast<size_t>(i));
+            const StartupEntry& e = *app.items.at(static_cast<size_t>(i));
             add_item(list, e.title, i, add_file_icon(frame, e.command, 0, 1));
             set_item(list, i, 1, std::string(startup::event_name(e.flag)));
             set_item(list, i, 2, std::string(startup::type_name(e.type)));
@@ -43,20 +44,20 @@ struct HistoryDialog {
         update_restore();
     }
 
-    const startup::StartupEntry* selected() const {
+    const StartupEntry* selected() const {
         const int record = selected_param(list);
         return record < 0 ? nullptr : frame.app.items.at(static_cast<size_t>(record));
     }
 
     void update_restore() {
-        const startup::StartupEntry* e = selected();
+        const StartupEntry* e = selected();
         EnableWindow(GetDlgItem(dialog, IDC_HISTORY_RESTORE), e && startup::reversible_event(e->flag));
     }
 
     void undo() {
         const int record = selected_param(list);
         if (record < 0) return;
-        startup::UndoHistoryRecord(frame.app, static_cast<size_t>(record));
+        inventory::UndoHistoryRecord(frame.app, static_cast<size_t>(record));
         load();
     }
 

@@ -1,12 +1,13 @@
 #include "startup/pages/startup_page.h"
 
-#include "app/text.h"
+#include "common/text.h"
+#include "programinfo/first_detected.h"
 #include "programinfo/resolve.h"
+#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "startup/active_tasks.h"
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
-#include "startup/first_detected.h"
 #include "startup/type_codes.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/list_view.h"
@@ -15,7 +16,7 @@ namespace sx::ui {
 
 namespace {
 
-using startup::StartupEntry;
+
 
 class StartupPage : public Page {
 public:
@@ -59,11 +60,11 @@ private:
             add_item(list_, e.title, i, add_file_icon(frame_, e.command, 0, 0));
             const std::string file(file_part(e.command));
             set_item(list_, i, 1, e.flag == 1 ? "RunDLL32.exe " + file : file);
-            const std::string& company = app.versions.get(app.os, path).CompanyName;
+            const std::string& company = programinfo::cached_version_texts(app, path).CompanyName;
             set_item(list_, i, 2, company);
             const bool disabled = startup::DisabledTypeOf(app, static_cast<size_t>(i)) != 0;
             set_item(list_, i, 3, disabled ? disabled_text : std::string(startup::short_code_text(e.type)));
-            const std::string detected = startup::first_detected_text(app.os, e.command, e.type);
+            const std::string detected = programinfo::first_detected_text(app.os, e.command, e.type);
             set_item(list_, i, 4, detected);
 
             RowKeys& k = keys_[static_cast<size_t>(i)];
@@ -93,10 +94,10 @@ private:
         EnableWindow(remove, TRUE);
         SetWindowTextA(remove, frame_.text(IDS_REMOVE).c_str());
         set_status(frame_.text(IDS_STARTUP_LOCATION) + startup::LocationText(frame_.app, static_cast<size_t>(record)));
-        if (e->type == startup::code::userinit || e->type == startup::code::shell) {
+        if (e->type == code::userinit || e->type == code::shell) {
             SetWindowTextA(remove, frame_.text(IDS_RESET).c_str());
         }
-        if (e->type == startup::code::notify) EnableWindow(remove, FALSE);
+        if (e->type == code::notify) EnableWindow(remove, FALSE);
         frame_.app.caption = frame_.text(IDS_ROAM_CAPTION);
     }
 
@@ -146,7 +147,7 @@ private:
     void remove_one(const StartupEntry& e, bool ask) {
         AppState& app = frame_.app;
         int result = 1;
-        if (e.type >= startup::code::userinit) {
+        if (e.type >= code::userinit) {
             result = startup::RemoveSpecialEntry(app, e.title, e.command, e.location, e.type);
         } else {
             startup::StopProgram(app, e.command, e.title, ask);

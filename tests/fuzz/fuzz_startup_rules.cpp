@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t zero = input.find('\0');
     const std::string_view title = input.substr(0, zero);
     const std::string_view rest = zero == std::string_view::npos ? std::string_view() : input.substr(zero + 1);
-    const std::string made = sx::startup::entry_title(title, rest, "Caption");
-    if (made.size() > sx::startup::kTitleMax) __builtin_trap();
+    const std::string made = sx::entry_title(title, rest, "Caption");
+    if (made.size() > sx::kTitleMax) __builtin_trap();
     return 0;
 }

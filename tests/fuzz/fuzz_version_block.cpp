@@ -25,6 +25,7 @@ std::string narrow(std::u16string_view text) {
 
 // Two translations with their tables, as a resource compiler lays them out; made once.
 const std::string& realistic_block() {
+    using namespace sx;
     using namespace sx::programinfo;
     static const std::string block = make_version_block(
         {{0x0407, 0x04B0}, {0x0409, 0x04E4}},
@@ -54,6 +55,7 @@ std::string patched(std::string_view patches) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace sx;
     using namespace sx::programinfo;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const bool patch_mode = size > 0 && (data[0] & 1) != 0;

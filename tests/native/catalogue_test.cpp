@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "startup/catalogue.h"
+#include "startup/item_list.h"
 #include "startup/type_codes.h"
 #include "tests/support/startup_scenario.h"
 

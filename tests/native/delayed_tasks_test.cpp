@@ -3,7 +3,7 @@
 
 #include "app/maintenance.h"
 #include "app/process_state.h"
-#include "app/state.h"
+#include "common/state.h"
 #include "startup/active_tasks.h"
 #include "startup/delayed.h"
 #include "tests/support/startup_scenario.h"

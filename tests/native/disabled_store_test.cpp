@@ -1,7 +1,7 @@
 // Switching entries off and on, removing and restoring them, on the fake platform.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
 #include "startup/history.h"

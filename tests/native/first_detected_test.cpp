@@ -3,10 +3,10 @@
 #include <climits>
 #include <string>
 
-#include "startup/first_detected.h"
+#include "programinfo/first_detected.h"
 #include "tests/support/fake_platform.h"
 
-namespace sx::startup {
+namespace sx::programinfo {
 namespace {
 
 using platform::Root;
@@ -109,4 +109,4 @@ TEST_F(FirstDetected, ListFillsFindTheValueOfTheResolvedPath) {
 }
 
 }  // namespace
-}  // namespace sx::startup
+}  // namespace sx::programinfo

@@ -1,7 +1,8 @@
 // The history file: what is written, how the dialog reads it back, and the undo of its records.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
+#include "common/state.h"
+#include "inventory/undo.h"
 #include "startup/history.h"
 #include "tests/support/startup_scenario.h"
 
@@ -101,16 +102,16 @@ TEST_F(History, UndoOfARemovalWritesTheEntryBack) {
                      "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
                      "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n");
     LoadHistoryList(app);
-    EXPECT_EQ(UndoHistoryRecord(app, 0), 1);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(fake.registry.text(Root::current_user, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Back Again"),
               "C:\\back.exe");
-    EXPECT_EQ(UndoHistoryRecord(app, 0), 1);  // a second undo writes it again
-    EXPECT_EQ(UndoHistoryRecord(app, 1), 0);
-    EXPECT_EQ(UndoHistoryRecord(app, 2), 1);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);  // a second undo writes it again
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 1), 0);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 2), 1);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0], "run|C:\\windows\\system32\\regsvr32.exe /s \"C:\\Program Files\\h.dll\"");
-    EXPECT_EQ(UndoHistoryRecord(app, 3), 0);
-    EXPECT_EQ(UndoHistoryRecord(app, 9), 0);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 3), 0);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
 }
 
 TEST_F(History, UndoOfAHiddenFileDeletionUsesTheVault) {
@@ -118,12 +119,12 @@ TEST_F(History, UndoOfAHiddenFileDeletionUsesTheVault) {
     fake.files.add_file(vault, "data");
     fake.files.write(kFile, "d\t*HIDDEN_DeleteFile\tTYPE_HIDDEN\tsecret\tC:\\windows\\secret.sys\t\r\n");
     LoadHistoryList(app);
-    EXPECT_EQ(UndoHistoryRecord(app, 0), 1);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(fake.files.content("C:\\windows\\secret.sys"), "data");
     EXPECT_TRUE(fake.files.attributes("C:\\windows\\secret.sys") & platform::attr::hidden);
     EXPECT_FALSE(fake.files.exists(vault));
     // Without a vault copy nothing is restored and nothing is deleted.
-    EXPECT_EQ(UndoHistoryRecord(app, 0), 0);
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 0);
     EXPECT_EQ(fake.files.content("C:\\windows\\secret.sys"), "data");
 }
 

@@ -1,7 +1,7 @@
 // The shared item list's rules for the records it takes.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "startup/item_list.h"
 #include "tests/support/fake_platform.h"
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "programinfo/file_facts.h"
 #include "res/string_table.h"
 #include "settings/store.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/state.h"
 #include "programinfo/version_block.h"
-#include "programinfo/version_cache.h"
 #include "programinfo/version_texts.h"
 #include "tests/support/fake_platform.h"
 
@@ -373,21 +373,18 @@ TEST_F(VersionOnPlatform, CacheReadsEachFileOnce) {
         return false;
     });
 
-    VersionCache cache;
+    AppState app(os);
     for (int row = 0; row < 4096; ++row) {
         const char* file = row % 3 == 0 ? "C:\\Tools\\acme.exe" : row % 3 == 1 ? "c:\\tools\\ACME.EXE" : "C:\\Tools\\other.exe";
-        VersionTexts texts;
-        const bool found = cache.read(os, file, texts);
-        EXPECT_EQ(found, row % 3 != 2);
+        EXPECT_EQ(cached_version_texts(app, file).ProductName.empty(), row % 3 == 2);
     }
     EXPECT_EQ(reads, 2);
-    EXPECT_EQ(cache.size(), 2u);
-    EXPECT_EQ(cache.get(os, "C:\\TOOLS\\ACME.EXE").CompanyName, "Acme Corp.");
+    EXPECT_EQ(app.versions.size(), 2u);
+    EXPECT_EQ(cached_version_texts(app, "C:\\TOOLS\\ACME.EXE").CompanyName, "Acme Corp.");
     EXPECT_EQ(reads, 2);
 
-    cache.clear();
-    EXPECT_EQ(cache.size(), 0u);
-    EXPECT_EQ(cache.get(os, "C:\\Tools\\acme.exe").ProductName, "Acme Tools");
+    app.versions.clear();
+    EXPECT_EQ(cached_version_texts(app, "C:\\Tools\\acme.exe").ProductName, "Acme Tools");
     EXPECT_EQ(reads, 3);
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <random>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
 #include "tests/support/startup_scenario.h"

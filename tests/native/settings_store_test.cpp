@@ -2,7 +2,7 @@
 // string loader with overrides, tree deletion and the reset of "-Restore".
 #include <gtest/gtest.h>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "res/resource_ids.h"
 #include "settings/placement.h"
 #include "settings/store.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/text.h"
+#include "common/text.h"
 
 namespace sx {
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/support/fake_files.h"
 
-#include "app/text.h"
+#include "common/text.h"
 
 namespace sx::fake {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/string_table.h"
 
 namespace sx::fake {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::fake {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/process_state.h"
-#include "app/state.h"
+#include "common/state.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/support/silent_prompts.h"
 #include "startup/catalogue.h"
+#include "tests/support/silent_prompts.h"
 #include "tools/demo/demo_system.h"
 
 namespace sx::startup {

@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/support/silent_prompts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/placement.h"
 #include "settings/store.h"
 #include "settings/strings.h"
+#include "tests/support/silent_prompts.h"
 
 namespace sx::settings {
 namespace {

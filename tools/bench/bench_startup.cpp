@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
-#include "app/text.h"
+#include "common/state.h"
+#include "common/text.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/support/silent_prompts.h"
+#include "programinfo/first_detected.h"
 #include "programinfo/resolve.h"
+#include "programinfo/version_texts.h"
 #include "startup/catalogue.h"
-#include "startup/first_detected.h"
+#include "tests/support/silent_prompts.h"
 #include "tools/demo/demo_system.h"
 
 namespace {
@@ -81,9 +82,9 @@ int plain_loop(std::string& sink) {
 // first-detected text. Returns the number of rows.
 int program_listing(sx::AppState& app, std::string& sink) {
     const int rows = sx::startup::EnumerateStartups(app, false);
-    for (const sx::startup::StartupEntry& e : app.items.entries()) {
-        sink = app.versions.get(app.os, sx::programinfo::full_program_path(app.os, e.command)).CompanyName;
-        sink += sx::startup::first_detected_text(app.os, e.command, e.type);
+    for (const sx::StartupEntry& e : app.items.entries()) {
+        sink = sx::programinfo::cached_version_texts(app, sx::programinfo::full_program_path(app.os, e.command)).CompanyName;
+        sink += sx::programinfo::first_detected_text(app.os, e.command, e.type);
     }
     return rows;
 }

@@ -1,6 +1,6 @@
 #include "ui/win32/dialogs.h"
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/resource_ids.h"
 #include "settings/placement.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/state.h"
+#include "common/state.h"
 #include "ui/sorting.h"
 #include "ui/win32/gdi.h"
 

@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "res/resource_ids.h"
 #include "settings/store.h"

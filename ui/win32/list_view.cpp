@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/resolve.h"
 #include "res/resource_ids.h"
 #include "ui/layout.h"

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "programinfo/notes.h"
 #include "programinfo/resolve.h"
 #include "res/resource_ids.h"
@@ -323,7 +323,7 @@ void Page::set_status(const std::string& text) const {
 }
 
 bool Page::mark_note(int record) {
-    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
+    const StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
     bool exists = false;
     if (entry) {
         const std::string note = programinfo::NotePath(frame_.app.os, entry->command);
@@ -339,7 +339,7 @@ bool Page::mark_note(int record) {
 
 MenuFacts Page::menu_facts(int record) {
     MenuFacts facts;
-    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
+    const StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
     if (!entry) return facts;
     const std::string note = programinfo::NotePath(frame_.app.os, entry->command);
     facts.note_exists = frame_.app.os.files.attributes(note) != platform::attr::invalid;
@@ -369,13 +369,13 @@ void Page::show_context_menu() {
 
 bool Page::item_operation(int id) {
     if (id != IDM_VIEW_NOTE && id != IDM_EXPLORE_FOLDER && id != IDM_PROGRAM_PROPERTIES) return false;
-    const startup::StartupEntry* found = frame_.app.items.at(static_cast<size_t>(selected_record()));
+    const StartupEntry* found = frame_.app.items.at(static_cast<size_t>(selected_record()));
     if (selected_record() < 0 || !found) {
         frame_.no_selection();
         return true;
     }
     platform::Platform& os = frame_.app.os;
-    const startup::StartupEntry entry = *found;
+    const StartupEntry entry = *found;
     const platform::WindowRef owner = frame_.owner_ref(hwnd_);
     if (id == IDM_VIEW_NOTE) {
         const std::string note = programinfo::NotePath(os, entry.command);
@@ -411,7 +411,7 @@ bool Page::common_command(int id) {
 }
 
 void Page::delete_selected_on_reboot() {
-    const startup::StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(selected_record()));
+    const StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(selected_record()));
     if (selected_record() < 0 || !entry) {
         frame_.no_selection();
         return;

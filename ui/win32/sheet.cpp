@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/resource_ids.h"
 #include "startup/pages/active_tasks_page.h"
 #include "startup/pages/startup_page.h"

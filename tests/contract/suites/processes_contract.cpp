@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "tests/contract/contract_env.h"
 
 namespace sx::contract {

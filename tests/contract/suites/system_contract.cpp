@@ -1,7 +1,7 @@
 // Facts about the system: the adapter under Wine (LANG=C, TZ=UTC) and FakeSystem must agree on all of this.
 #include <string>
 
-#include "app/text.h"
+#include "common/text.h"
 #include "res/string_table.h"
 #include "tests/contract/contract_env.h"
 

@@ -9,7 +9,7 @@
 
 #include "platform/platform.h"
 
-namespace sx::startup {
+namespace sx::programinfo {
 
 // The buffer a first-detected value is read into: a stored text must be shorter to be shown.
 inline constexpr size_t kDetectedBuffer = 24;
@@ -30,4 +30,4 @@ int RecordFirstDetected();
 // when nothing was found.
 std::string first_detected_text(platform::Platform& os, std::string_view command, int type);
 
-}  // namespace sx::startup
+}  // namespace sx::programinfo

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/items.h"
+#include "common/versions.h"
 #include "platform/platform.h"
-#include "programinfo/version_cache.h"
-#include "startup/item_list.h"
 
 namespace sx {
 
@@ -35,9 +35,9 @@ struct AppState {
     bool express_boot = false;   // set and cleared by the monitor autorun toggle
     int active_page = 0;         // 0 no sheet, 1 building, else the active page command
     RuntimeSettings settings;
-    startup::ItemList items;
+    ItemList items;
     // Version texts of the files the current list names, read once per file.
-    programinfo::VersionCache versions;
+    VersionCache versions;
 };
 
 }  // namespace sx

@@ -1,11 +1,11 @@
-#include "startup/first_detected.h"
+#include "programinfo/first_detected.h"
 
 #include <array>
 
 #include "programinfo/resolve.h"
 #include "settings/store.h"
 
-namespace sx::startup {
+namespace sx::programinfo {
 
 namespace {
 
@@ -64,4 +64,4 @@ std::string first_detected_text(platform::Platform& os, std::string_view command
     return text;
 }
 
-}  // namespace sx::startup
+}  // namespace sx::programinfo
