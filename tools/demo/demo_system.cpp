@@ -806,7 +806,7 @@ Result seed(const SeedOptions& options) {
     return result;
 }
 
-Result seed_bulk(int n, const std::string& folder, const std::string& bins) {
+Result seed_bulk(int n, const std::string& folder, const std::string& bins, Hive hive) {
     Result result = reset_bulk();
     const std::string source_folder = resolve_bins(bins, result);
     if (source_folder.empty()) return result;
@@ -825,7 +825,7 @@ Result seed_bulk(int n, const std::string& folder, const std::string& bins) {
     for (int i = 0; i < n; ++i) {
         const std::string path = bulk_path(target, i);
         seeder.copy_file(source, path, true);
-        seeder.set_value(Hive::user, kRunKey, bulk_name(i), REG_SZ, path + '\0');
+        seeder.set_value(hive, kRunKey, bulk_name(i), REG_SZ, path + '\0');
         seeder.set_value(Hive::user, kDetectedStartupKey, upper(path), REG_SZ, std::string(kBulkDate) + '\0');
     }
     return result;

@@ -40,10 +40,10 @@ struct Result {
 Result seed(const SeedOptions& options = {});
 Result reset();
 
-// For benchmarks: n values "Bulk0000".. under HKCU Run, each naming its own copy of kBulkBinary
-// below `folder` (empty = kDefaultBulkFolder), each with a first-detected date. Undoes an earlier
-// bulk seed first; kept apart from seed()/reset().
-Result seed_bulk(int n, const std::string& folder = {}, const std::string& bins = {});
+// For benchmarks: n values "Bulk0000".. under the Run key of `hive`, each naming its own copy of
+// kBulkBinary below `folder` (empty = kDefaultBulkFolder), each with a first-detected date. Undoes an
+// earlier bulk seed first; kept apart from seed()/reset().
+Result seed_bulk(int n, const std::string& folder = {}, const std::string& bins = {}, Hive hive = Hive::user);
 Result reset_bulk();
 
 // The folder with the demo binaries: $SX_BUILD_DIR/demo (as a Z: path), else "demo" beside or
