@@ -400,6 +400,21 @@ std::vector<Row> read_rows(HWND list) {
     return rows;
 }
 
+std::vector<Row> wait_rows(HWND list, const std::function<bool(const std::vector<Row>&)>& ready, DWORD timeout) {
+    std::vector<Row> rows;
+    wait_until([&] { return ready(rows = read_rows(list)); }, timeout);
+    return rows;
+}
+
+int find_row(const std::vector<Row>& rows, int column, const std::string& text) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (static_cast<std::size_t>(column) < rows[i].size() && rows[i][static_cast<std::size_t>(column)] == text) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 std::vector<int> selected_rows(HWND list) {
     std::vector<int> rows;
     int at = -1;
@@ -486,6 +501,11 @@ bool choose_menu_item(HWND menu, int position, DWORD timeout) {
     }
     if (!post_key(menu, VK_RETURN)) return false;
     return wait_gone(menu, timeout);
+}
+
+bool use_context_menu(HWND list, const std::vector<int>& rows, int position, DWORD timeout) {
+    if (rows.empty() || !select_rows(list, rows)) return false;
+    return choose_menu_item(right_click_row(list, rows.back(), timeout), position, timeout);
 }
 
 bool close_menu(HWND menu, DWORD timeout) {

@@ -147,6 +147,11 @@ std::string item_text(HWND list, int row, int column);
 bool flush_posted(HWND list);
 // Every row with every column, in the order shown.
 std::vector<Row> read_rows(HWND list);
+// Reads the rows until `ready` holds for them or `timeout` has passed; returns the last rows read.
+std::vector<Row> wait_rows(HWND list, const std::function<bool(const std::vector<Row>&)>& ready,
+                           DWORD timeout = kDefaultTimeout);
+// Index of the first row whose column `column` reads `text`; -1 when none does.
+int find_row(const std::vector<Row>& rows, int column, const std::string& text);
 // Indexes of the selected rows.
 std::vector<int> selected_rows(HWND list);
 // Selects exactly these rows (the last one also gets the focus).
@@ -164,6 +169,9 @@ HWND right_click_at(HWND list, POINT at, DWORD timeout = kDefaultTimeout);
 // Chooses the item at `position` (counting only items that can be chosen, from 0) of an open popup
 // menu with posted key presses, and waits until the menu has closed.
 bool choose_menu_item(HWND menu, int position, DWORD timeout = kDefaultTimeout);
+// Selects `rows`, right-clicks the last of them and chooses the context-menu item at `position` as
+// choose_menu_item counts; false when a step fails.
+bool use_context_menu(HWND list, const std::vector<int>& rows, int position, DWORD timeout = kDefaultTimeout);
 // Closes an open popup menu without choosing.
 bool close_menu(HWND menu, DWORD timeout = kDefaultTimeout);
 // The open popup menu of `process`, if any.
