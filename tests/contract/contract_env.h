@@ -15,8 +15,6 @@
 namespace sx::contract {
 
 // The version resource of the version file (tests/contract/contract_version.rc and the fake's block).
-inline constexpr uint16_t kFileVersion[4] = {1, 2, 3, 4};
-inline constexpr uint16_t kProductVersion[4] = {5, 6, 0, 0};
 inline constexpr const char* kVersionTable = "040904E4";
 inline constexpr uint16_t kVersionLanguage = 0x0409;
 inline constexpr uint16_t kVersionCodePage = 1252;
@@ -38,9 +36,8 @@ public:
     // "C:\sxcontract\<test>": exists and is empty; deleted afterwards.
     virtual std::string scratch_folder() = 0;
 
-    // A program file with the version resource described above, and a file without any.
+    // A program file with the version resource described above.
     virtual std::string version_file() = 0;
-    virtual std::string plain_file() = 0;
     // A new folder with a long name inside the scratch folder, which the system gives an 8.3 alias.
     virtual std::string long_named_folder() = 0;
     // Keeps the file open without sharing until the test ends, as a program that has it in use.
@@ -67,7 +64,6 @@ protected:
         env_ = make_env(std::string(info->test_suite_name()) + "." + info->name());
         ASSERT_TRUE(env_);
     }
-    void TearDown() override { env_.reset(); }
 
     Env& env() { return *env_; }
     platform::Platform& os() { return env_->os(); }

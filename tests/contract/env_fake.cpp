@@ -1,9 +1,10 @@
 // The contract environment on the in-memory fakes: a fresh FakePlatform for every test.
 #include "tests/contract/contract_env.h"
-#include "tests/contract/version_fixture.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::contract {
+
+std::string contract_version_block();  // version_fixture.cpp
 
 namespace {
 
@@ -27,12 +28,6 @@ public:
     std::string version_file() override {
         const std::string path = folder_ + "\\versioned.exe";
         fake_.files.add_file(path, "MZ").version = contract_version_block();
-        return path;
-    }
-
-    std::string plain_file() override {
-        const std::string path = folder_ + "\\plain.txt";
-        fake_.files.add_file(path, "no version resource here\r\n");
         return path;
     }
 

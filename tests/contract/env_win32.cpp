@@ -33,18 +33,12 @@ std::string own_program() {
 void delete_folder_tree(const std::string& folder) {
     WIN32_FIND_DATAA found{};
     win32::UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (find) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                delete_folder_tree(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find.get(), &found));
+    for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &found)) {
+        const std::string name = found.cFileName, path = folder + "\\" + name;
+        if (name == "." || name == "..") continue;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) delete_folder_tree(path);
+        else DeleteFileA(path.c_str());
     }
     find.reset();
     RemoveDirectoryA(folder.c_str());
@@ -82,16 +76,6 @@ public:
 
     std::string version_file() override { return own_program(); }
 
-    std::string plain_file() override {
-        const std::string path = folder_ + "\\plain.txt";
-        win32::UniqueHandle file(
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        const char text[] = "no version resource here\r\n";
-        DWORD written = 0;
-        WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
-        return path;
-    }
-
     std::string long_named_folder() override {
         const std::string path = folder_ + "\\A Folder With A Long Name";
         CreateDirectoryA(path.c_str(), nullptr);
@@ -113,9 +97,8 @@ public:
         startup.dwFlags = STARTF_USESTDHANDLES;
         PROCESS_INFORMATION info{};
         if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
-                            nullptr, nullptr, &startup, &info)) {
+                            nullptr, nullptr, &startup, &info))
             return 0;
-        }
         CloseHandle(info.hThread);
         children_[info.dwProcessId] = win32::UniqueHandle(info.hProcess);
         return info.dwProcessId;
@@ -139,10 +122,7 @@ public:
     }
 
     void forget_reboot_operations() override {
-        win32::UniqueHkey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
-            RegDeleteValueA(key.get(), kPendingRenames);
-        }
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
     }
 
 private:

@@ -1,16 +1,21 @@
-// The startup catalogue on the demo system under Wine: the real registry, startup folders, shortcuts,
-// profile mapping and version resources, listed with the special locations and without.
+// The demo system under Wine, which the other Wine tests stand on, and the startup catalogue over it.
+// Seeding twice gives the same state and a reset takes all of it away again. The catalogue lists every
+// location of it from the real registry, startup folders, shortcuts, profile mapping and version
+// resources, with the special locations and without; and what it must leave out is really there.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <ostream>
+#include <map>
+#include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/process_state.h"
 #include "common/state.h"
 #include "platform/win32/win32_platform.h"
+#include "programinfo/version_block.h"
 #include "startup/catalogue.h"
 #include "tests/support/silent_prompts.h"
 #include "tools/demo/demo_system.h"
@@ -18,22 +23,18 @@
 namespace sx::startup {
 namespace {
 
+using platform::Root;
+// Everything the seeder may touch, by place: keys with their values, folders with their files.
+using Snapshot = std::map<std::string, std::string>;
+
 // The program installed where the demo system puts it, so its Disabled folder is the demo's.
 class InstalledSystem : public win32::Win32System {
 public:
     std::string program_file() override { return "C:\\Program Files\\Sentrix\\SentrixEx.exe"; }
 };
 
-struct Row {
-    std::string title, command, location, description;
-    int type, flag;
-    bool operator==(const Row&) const = default;
-};
-
-void PrintTo(const Row& r, std::ostream* os) {
-    *os << "{" << r.title << " | " << r.command << " | " << r.location << " | " << r.description << " | " << r.type
-        << " | " << r.flag << "}";
-}
+// A listed entry: title, command, location, description, type code, flag.
+using Row = std::tuple<std::string, std::string, std::string, std::string, int, int>;
 
 // Everything the demo system starts, in the order the catalogue walks it (values sorted by name, as
 // Wine enumerates them). The policies key is shared by both registry views, so its values appear
@@ -108,7 +109,7 @@ const std::vector<Row> kDemoRows = {
         {"ShellSvcNotify", "shsvcx.dll", "Shell Service Extensions Library", "6.1.7601.17514", 256, 0},
 };
 
-class DemoCatalogue : public ::testing::Test {
+class DemoSystem : public ::testing::Test {
 protected:
     win32::CoInit com;
     fake::SilentPrompts prompts;
@@ -128,54 +129,143 @@ protected:
         app::initialise_process_state(app);
     }
 
-    void TearDown() override { demo::reset(); }
+    void TearDown() override { demo::reset(); demo::reset_bulk(); }
 
     std::vector<Row> rows(bool filtered) {
         EnumerateStartups(app, filtered);
         std::vector<Row> out;
-        for (const StartupEntry& e : app.items.entries()) {
-            out.push_back({e.title, e.command, e.location, e.description, e.type, e.flag});
-        }
+        for (const StartupEntry& e : app.items.entries())
+            out.emplace_back(e.title, e.command, e.location, e.description, e.type, e.flag);
         return out;
+    }
+
+    void snap_key(Root root, const std::string& path, Snapshot& out) {
+        const std::string where = (root == Root::local_machine ? "HKLM\\" : "HKCU\\") + path;
+        std::vector<platform::RegValue> values;
+        std::vector<std::string> subkeys;
+        out[where] = registry.values(root, path, values) == platform::RegStatus::ok ? "(key)" : "(no key)";
+        for (const platform::RegValue& v : values) out[where + " [" + v.name + "]"] = std::to_string(v.type) + ":" + v.data;
+        registry.subkeys(root, path, subkeys);
+        for (const std::string& sub : subkeys) snap_key(root, path + "\\" + sub, out);
+    }
+
+    void snap_folder(const std::string& folder, Snapshot& out) {
+        std::vector<platform::DirEntry> entries;
+        out[folder] = files.list(folder, entries) ? "(folder)" : "(no folder)";
+        for (const platform::DirEntry& e : entries) {
+            const std::string path = folder + "\\" + e.name;
+            const std::string content = files.read(path, 1 << 26).value_or("(not a file)");
+            if (e.attributes & platform::attr::directory) {
+                if (e.name != "." && e.name != "..") snap_folder(path, out);
+            } else {
+                // A shell link holds its target's file times, so only its size is compared.
+                out[path] = path.ends_with(".lnk") ? std::to_string(content.size()) : content;
+            }
+        }
+    }
+
+    Snapshot snapshot() {
+        namespace d = demo;
+        Snapshot out;
+        for (Root root : {Root::local_machine, Root::current_user}) {
+            for (const char* key : d::kRunFamily) snap_key(root, key, out);
+            for (const char* key : {d::kOrvaneKey, d::kWindowsKey}) snap_key(root, key, out);
+        }
+        for (const char* key : d::kWowRunFamily) snap_key(Root::local_machine, key, out);
+        for (const char* key : {d::kWinlogonKey, d::kDelayLoadKey, d::kSharedTaskSchedulerKey, d::kShellExecuteHooksKey})
+            snap_key(Root::local_machine, key, out);
+        for (const char* id : {d::kContosoSsoClsid, d::kShellSvcClsid, d::kTailTaskClsid, d::kLitHookClsid, d::kProseHookClsid})
+            snap_key(Root::local_machine, std::string(d::kClsidKey) + "\\" + id, out);
+        for (const char* folder : {"<Startup>", "<CommonStartup>", "C:\\Program Files", "C:\\Program Files (x86)"})
+            snap_folder(d::expand(folder), out);
+        snap_folder(d::journal_folder(), out);
+        for (const char* file : {d::kSystemWingtipPath, d::kSystemShsvcxPath})
+            out[d::expand(file)] = files.read(d::expand(file), 1 << 26).value_or("(no file)");
+        return out;
+    }
+
+    // Seeds everything there is: the program installed (any file stands in for it) and bulk entries.
+    void seed_all() {
+        demo::SeedOptions options;
+        options.program = demo::default_bins_folder() + "\\" + NWUPDATE_FILE;
+        const demo::Result seeded = demo::seed(options);
+        ASSERT_TRUE(seeded.ok) << (seeded.errors.empty() ? "" : seeded.errors.front());
+        ASSERT_TRUE(demo::seed_bulk(20, "C:\\Program Files\\Sentrix Bulk Test").ok);
     }
 };
 
-TEST_F(DemoCatalogue, EveryLocationOfTheDemoSystem) {
+// The places that differ, a line each; empty when the snapshots are equal.
+std::string differences(const Snapshot& before, const Snapshot& after) {
+    std::string out;
+    for (const auto& [place, state] : before)
+        if (!after.count(place) || after.at(place) != state) out += "changed or gone: " + place + "\n";
+    for (const auto& [place, state] : after)
+        if (!before.count(place)) out += "new: " + place + "\n";
+    return out;
+}
+
+TEST_F(DemoSystem, SeedingTwiceGivesTheSameState) {
+    seed_all();
+    const Snapshot once = snapshot();
+    seed_all();
+    EXPECT_EQ(differences(once, snapshot()), "");
+}
+
+TEST_F(DemoSystem, ResetLeavesNothingOfTheSeedingBehind) {
+    ASSERT_TRUE(demo::reset().ok);  // back to the prefix as it was before SetUp seeded it
+    ASSERT_TRUE(demo::reset_bulk().ok);
+    const Snapshot before = snapshot();
+    seed_all();
+    EXPECT_NE(differences(before, snapshot()), "");
+    const demo::Result undone = demo::reset();
+    EXPECT_TRUE(undone.ok) << (undone.errors.empty() ? "" : undone.errors.front());
+    EXPECT_TRUE(demo::reset_bulk().ok);
+    EXPECT_EQ(differences(before, snapshot()), "");
+    EXPECT_TRUE(demo::reset().log.empty()) << "nothing is left to undo";
+}
+
+TEST_F(DemoSystem, EveryLocationOfTheDemoSystem) {
     ASSERT_TRUE(app.wow64);
     const std::vector<Row> listed = rows(false);
     ASSERT_EQ(listed.size(), kDemoRows.size());
     for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i], kDemoRows[i]) << "row " << i;
 }
 
-TEST_F(DemoCatalogue, FilteredListLeavesTheSpecialLocationsOut) {
-    std::vector<Row> expected;
-    for (const Row& r : kDemoRows) {
-        if (r.type < 250) expected.push_back(r);
-    }
-    EXPECT_EQ(rows(true), expected);
-    app.settings.show_all_startup = 1;
-    EXPECT_EQ(rows(true), kDemoRows);
-}
-
-TEST_F(DemoCatalogue, WithoutThe32BitViewNoCodeOf21To27) {
-    app.wow64 = false;
-    for (const Row& r : rows(false)) EXPECT_FALSE(r.type >= 21 && r.type <= 27) << r.title;
-}
-
-TEST_F(DemoCatalogue, LocationTextsOfTheDemoRows) {
+TEST_F(DemoSystem, LocationTextsOfTheDemoRows) {
     rows(false);
-    std::vector<std::string> texts;
-    for (size_t i = 0; i < app.items.count(); ++i) {
-        const StartupEntry& e = *app.items.at(i);
-        if (e.title == "ContosoUpdater" || e.title == "AwClockSetup32" || e.title == "Winlogon Shell") {
-            texts.push_back(LocationText(app, i));
+    std::map<std::string, std::string> texts;
+    for (size_t i = 0; i < app.items.count(); ++i) texts[app.items.at(i)->title] = LocationText(app, i);
+    EXPECT_EQ(texts["AwClockSetup32"], "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup");
+    EXPECT_EQ(texts["ContosoUpdater"], " *    Disabled * HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(texts["Winlogon Shell"], "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon Shell");
+}
+
+// The list proves nothing about what it leaves out unless the demo wrote it: every tabled value is there
+// with its type, every file, both win.ini lines with their empty items; and the binaries carry each
+// shape of version resource the company column is checked against: one translation, two (the last
+// decides), an empty table and none.
+TEST_F(DemoSystem, WhatTheListLeavesOutIsThere) {
+    using namespace platform::reg_type;
+    const uint32_t kTypes[] = {sz, expand_sz, sz, dword, binary};  // by demo::Data
+    using Values = std::span<const demo::RegValue>;
+    for (Values table : std::initializer_list<Values>{demo::kRunValues, demo::kSpecialValues, demo::kDisabledValues,
+                                                      demo::kDelayedValues, demo::kDetectedValues}) {
+        for (const demo::RegValue& v : table) {
+            const Root root = v.hive == demo::Hive::machine ? Root::local_machine : Root::current_user;
+            platform::RegValue found;
+            ASSERT_EQ(registry.query(root, v.key, demo::value_name(v), found), platform::RegStatus::ok) << v.key << " " << v.name;
+            EXPECT_EQ(found.type, kTypes[static_cast<int>(v.kind)]) << v.key << " " << v.name;
         }
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{
-                         "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup",
-                         " *    Disabled * HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                         "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon Shell",
-                     }));
+    for (const demo::DemoFile& f : demo::kFiles) EXPECT_NE(files.attributes(demo::expand(f.path)), platform::attr::invalid) << f.path;
+    for (const demo::ProfileLine& line : demo::kProfileLines)
+        EXPECT_EQ(profile.read("", demo::kProfileSection, line.key, 1024), line.value) << line.key;
+    const size_t kTranslations[] = {1, 2, 0, 0};  // by demo::Translations
+    for (const demo::DemoBinary& b : demo::kBinaries) {
+        const std::string block = files.version_block(demo::default_bins_folder() + "\\" + b.file).value_or("");
+        EXPECT_EQ(block.empty(), b.translations == demo::Translations::none) << b.file;
+        EXPECT_EQ(programinfo::VersionBlock(block).translations().size(), kTranslations[int(b.translations)]) << b.file;
+    }
 }
 
 }  // namespace

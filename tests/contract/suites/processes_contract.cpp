@@ -1,4 +1,5 @@
 // The process walk and termination: the adapter under Wine and FakeProcesses must agree on all of this.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,62 +13,35 @@ using platform::ProcessEntry;
 
 using ProcessesContract = ContractTest;
 
-std::vector<ProcessEntry> walk_all(platform::Processes& processes) {
-    std::vector<ProcessEntry> seen;
+std::optional<ProcessEntry> walk_to(platform::Processes& processes, uint32_t pid) {
+    std::optional<ProcessEntry> found;
     EXPECT_TRUE(processes.walk([&](const ProcessEntry& p) {
-        seen.push_back(p);
+        if (p.pid == pid) found = p;
         return true;
     }));
-    return seen;
+    return found;
 }
 
-const ProcessEntry* find_pid(const std::vector<ProcessEntry>& seen, uint32_t pid) {
-    for (const ProcessEntry& p : seen) {
-        if (p.pid == pid) return &p;
+TEST_F(ProcessesContract, WalkSeesChildrenUntilTheyAreTerminatedWithOrWithoutWaiting) {
+    const uint32_t children[] = {env().start_child(), env().start_child()};
+    int calls = 0;
+    EXPECT_TRUE(os().processes.walk([&](const ProcessEntry&) { return ++calls, false; }));
+    EXPECT_EQ(calls, 1) << "the walk stops when the visitor says so";
+    for (const bool wait : {true, false}) {
+        SCOPED_TRACE(wait);
+        const uint32_t child = children[wait ? 0 : 1];
+        ASSERT_NE(child, 0u);
+        const std::optional<ProcessEntry> entry = walk_to(os().processes, child);
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->task, 0u) << "an ordinary process";
+        EXPECT_TRUE(iequals(entry->file, env().child_program())) << entry->file;
+        EXPECT_TRUE(os().processes.terminate(child, wait));
+        EXPECT_TRUE(env().child_ended(child));
+        EXPECT_FALSE(walk_to(os().processes, child));
+        EXPECT_FALSE(os().processes.terminate(child, wait)) << "no such process any more";
     }
-    return nullptr;
-}
-
-TEST_F(ProcessesContract, WalkSeesAChildWithItsProgramFile) {
-    const uint32_t child = env().start_child();
-    ASSERT_NE(child, 0u);
-    const std::vector<ProcessEntry> seen = walk_all(os().processes);
-    const ProcessEntry* entry = find_pid(seen, child);
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->task, 0u) << "an ordinary process";
-    EXPECT_TRUE(iequals(entry->file, env().child_program())) << entry->file;
-}
-
-TEST_F(ProcessesContract, TerminateEndsTheChildAndFailsOnceItHasGone) {
-    const uint32_t child = env().start_child();
-    ASSERT_NE(child, 0u);
-    EXPECT_TRUE(os().processes.terminate(child, true));
-    EXPECT_TRUE(env().child_ended(child));
-    EXPECT_EQ(find_pid(walk_all(os().processes), child), nullptr);
-    EXPECT_FALSE(os().processes.terminate(child, false)) << "no such process any more";
-}
-
-TEST_F(ProcessesContract, TerminateWithoutWaitingEndsTheChildToo) {
-    const uint32_t child = env().start_child();
-    ASSERT_NE(child, 0u);
-    EXPECT_TRUE(os().processes.terminate(child, false));
-    EXPECT_TRUE(env().child_ended(child));
-}
-
-TEST_F(ProcessesContract, TerminateOfAnUnknownProcessFails) {
     // Process ids are multiples of four, so this one never names a process.
     EXPECT_FALSE(os().processes.terminate(0xFFFFFFF1u, true));
-}
-
-TEST_F(ProcessesContract, WalkStopsWhenTheVisitorSaysSo) {
-    ASSERT_NE(env().start_child(), 0u);
-    ASSERT_NE(env().start_child(), 0u);
-    int calls = 0;
-    EXPECT_TRUE(os().processes.walk([&](const ProcessEntry&) {
-        ++calls;
-        return false;
-    }));
-    EXPECT_EQ(calls, 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Profile files: the adapter under Wine and FakeProfile must agree on all of this.
 #include <string>
+#include <tuple>
 
 #include "tests/contract/contract_env.h"
 
@@ -13,12 +14,13 @@ using ProfileContract = ContractTest;
 constexpr std::string_view kWindowsSectionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr size_t kBuffer = 260;
 
-TEST_F(ProfileContract, WindowsSectionRunAndLoadRoundTripThroughTheRegistry) {
+TEST_F(ProfileContract, WindowsSectionRoundTripsThroughTheRegistryAsStored) {
     auto& profile = os().profile;
     ASSERT_TRUE(profile.write("", "windows", "run", "C:\\contract\\run.exe"));
-    ASSERT_TRUE(profile.write("", "windows", "load", "C:\\contract\\load.exe /x"));
+    ASSERT_TRUE(profile.write("", "windows", "load", " \"C:\\contract\\load.exe\" /x "));
     EXPECT_EQ(profile.read("", "windows", "run", kBuffer), "C:\\contract\\run.exe");
-    EXPECT_EQ(profile.read("", "Windows", "LOAD", kBuffer), "C:\\contract\\load.exe /x") << "names ignore case";
+    EXPECT_EQ(profile.read("", "Windows", "LOAD", kBuffer), " \"C:\\contract\\load.exe\" /x ")
+        << "names ignore case; blanks and quotes stay";
 
     // [windows] of win.ini lives in the registry: what one side writes, the other reads.
     platform::RegValue value;
@@ -31,7 +33,6 @@ TEST_F(ProfileContract, WindowsSectionRunAndLoadRoundTripThroughTheRegistry) {
 
     EXPECT_TRUE(profile.write("", "windows", "run", std::nullopt));
     EXPECT_TRUE(profile.write("", "windows", "load", std::nullopt));
-    EXPECT_EQ(profile.read("", "windows", "run", kBuffer), "");
     EXPECT_EQ(profile.read("", "windows", "load", kBuffer), "");
     EXPECT_EQ(os().registry.query(Root::current_user, kWindowsSectionKey, "run", value),
               platform::RegStatus::not_found);
@@ -40,9 +41,9 @@ TEST_F(ProfileContract, WindowsSectionRunAndLoadRoundTripThroughTheRegistry) {
 TEST_F(ProfileContract, PrivateFileRoundTripAndDelete) {
     auto& profile = os().profile;
     const std::string file = env().scratch_folder() + "\\contract.ini";
+    EXPECT_EQ(profile.read(file, "boot", "shell", kBuffer), "") << "no file yet";
     ASSERT_TRUE(profile.write(file, "boot", "shell", "explorer.exe"));
     ASSERT_TRUE(profile.write(file, "boot", "other", "x"));
-    EXPECT_EQ(profile.read(file, "boot", "shell", kBuffer), "explorer.exe");
     EXPECT_EQ(profile.read(file, "BOOT", "Shell", kBuffer), "explorer.exe") << "names ignore case";
     EXPECT_EQ(profile.read(file, "boot", "missing", kBuffer), "");
     EXPECT_EQ(profile.read(file, "nosection", "shell", kBuffer), "");
@@ -52,45 +53,24 @@ TEST_F(ProfileContract, PrivateFileRoundTripAndDelete) {
     EXPECT_EQ(profile.read(file, "boot", "other", kBuffer), "x");
 }
 
-TEST_F(ProfileContract, ReadIsCutToSizeMinusOne) {
-    auto& profile = os().profile;
-    const std::string file = env().scratch_folder() + "\\cut.ini";
-    ASSERT_TRUE(profile.write(file, "start", "page", "http://www.example.com/"));
-    EXPECT_EQ(profile.read(file, "start", "page", 5), "http");
-    EXPECT_EQ(profile.read(file, "start", "page", 1), "");
-    EXPECT_EQ(profile.read(file, "start", "page", 0), "");
-    EXPECT_EQ(profile.read(file, "start", "page", 24), "http://www.example.com/");
-    EXPECT_EQ(profile.read(file, "start", "page", 23), "http://www.example.com");
-}
-
-TEST_F(ProfileContract, FileValuesLoseSurroundingBlanksAndOneMatchingPairOfQuotes) {
-    auto& profile = os().profile;
+// A value read from a file loses its surrounding blanks and one matching pair of quotes, and is then
+// cut to the buffer less one.
+TEST_F(ProfileContract, FileValuesAreTrimmedUnquotedAndCut) {
     const std::string file = env().scratch_folder() + "\\quotes.ini";
-    const struct {
-        const char* written;
-        const char* read;
-    } kCases[] = {
-        {"\"quoted\"", "quoted"},           {"'single'", "single"},  {"\"open", "\"open"},
-        {"close\"", "close\""},             {"\"\"", ""},            {"\"", "\""},
-        {"  padded  ", "padded"},           {"\"  in quotes  \"", "  in quotes  "},
-        {" \"sp quoted\" ", "sp quoted"},   {"a \"b\" c", "a \"b\" c"}, {"'mixed\"", "'mixed\""},
-        {"tab\tx\t", "tab\tx"},
+    const std::tuple<const char*, size_t, const char*> kCases[] = {
+        {"\"quoted\"", kBuffer, "quoted"},   {"'single'", kBuffer, "single"},   {"\"open", kBuffer, "\"open"},
+        {"close\"", kBuffer, "close\""},     {"\"\"", kBuffer, ""},             {"\"", kBuffer, "\""},
+        {"  padded  ", kBuffer, "padded"},   {"\"  in quotes  \"", kBuffer, "  in quotes  "},
+        {" \"sp quoted\" ", kBuffer, "sp quoted"}, {"a \"b\" c", kBuffer, "a \"b\" c"},
+        {"'mixed\"", kBuffer, "'mixed\""},   {"tab\tx\t", kBuffer, "tab\tx"},
+        {"http://www.example.com/", 5, "http"}, {"http://www.example.com/", 1, ""},
+        {"http://www.example.com/", 0, ""},  {"http://www.example.com/", 24, "http://www.example.com/"},
+        {"http://www.example.com/", 23, "http://www.example.com"}, {"\"http://x\"", 5, "http"},
     };
-    for (const auto& c : kCases) {
-        ASSERT_TRUE(profile.write(file, "s", "k", c.written)) << c.written;
-        EXPECT_EQ(profile.read(file, "s", "k", kBuffer), c.read) << c.written;
+    for (const auto& [written, size, read] : kCases) {
+        ASSERT_TRUE(os().profile.write(file, "s", "k", written)) << written;
+        EXPECT_EQ(os().profile.read(file, "s", "k", size), read) << written << " in " << size;
     }
-    ASSERT_TRUE(profile.write(file, "s", "k", "\"http://x\""));
-    EXPECT_EQ(profile.read(file, "s", "k", 5), "http") << "cut after the quotes are gone";
-
-    // [windows] is read from the registry as stored.
-    ASSERT_TRUE(profile.write("", "windows", "contractquoted", " \"as is\" "));
-    EXPECT_EQ(profile.read("", "windows", "contractquoted", kBuffer), " \"as is\" ");
-    EXPECT_TRUE(profile.write("", "windows", "contractquoted", std::nullopt));
-}
-
-TEST_F(ProfileContract, MissingFileReadsEmpty) {
-    EXPECT_EQ(os().profile.read(env().scratch_folder() + "\\missing.ini", "boot", "shell", kBuffer), "");
 }
 
 }  // namespace
