@@ -9,7 +9,7 @@
 #include "startup/catalogue.h"
 #include "startup/item_list.h"
 #include "startup/type_codes.h"
-#include "tests/support/startup_scenario.h"
+#include "tests/support/fake_platform.h"
 
 namespace sx::startup {
 namespace {
@@ -37,11 +37,10 @@ class Catalogue : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
 
     void SetUp() override {
         app.caption = "SentrixToGo Zentra";
-        s.shell_folders();
+        fake.shell_folders();
     }
 
     std::vector<Row> rows(bool filtered = false) {
@@ -62,12 +61,12 @@ protected:
 };
 
 TEST_F(Catalogue, RunValuesOfEveryHiveWithTheirCodes) {
-    s.run_value(Root::local_machine, kHklmRun, "Machine", "C:\\m.exe /x");
-    s.run_value(Root::local_machine, kHklmRunOnce, "Once", "C:\\once.exe");
-    s.run_value(Root::current_user, kHkcuRun, "User", "\"C:\\Program Files\\u.exe\" -min");
-    s.run_value(Root::current_user, "Software\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer\\Run", "Pol",
+    fake.registry.put_text(Root::local_machine, kHklmRun, "Machine", "C:\\m.exe /x");
+    fake.registry.put_text(Root::local_machine, kHklmRunOnce, "Once", "C:\\once.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "User", "\"C:\\Program Files\\u.exe\" -min");
+    fake.registry.put_text(Root::current_user, "Software\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer\\Run", "Pol",
                 "C:\\p.exe");
-    s.run_value(Root::local_machine, kWowRun, "Wow", "C:\\w32.exe");
+    fake.registry.put_text(Root::local_machine, kWowRun, "Wow", "C:\\w32.exe");
     EXPECT_EQ(rows(), (std::vector<Row>{{"Machine", "C:\\m.exe /x", "", "", 1, 0},
                                         {"Once", "C:\\once.exe", "", "", 2, 0},
                                         {"User", "C:\\Program Files\\u.exe -min", "", "", 11, 0},
@@ -78,16 +77,16 @@ TEST_F(Catalogue, RunValuesOfEveryHiveWithTheirCodes) {
 }
 
 TEST_F(Catalogue, RunValuesTheProgramSkips) {
-    s.run_value(Root::current_user, kHkcuRun, "A", "C:\\short-name.exe");         // one-character name
-    s.run_value(Root::current_user, kHkcuRun, "Four", "a.ex");                     // four characters of data
-    s.run_value(Root::current_user, kHkcuRun, "\xE9t\xE9", "C:\\accent.exe");      // first byte of 128 and above
-    s.run_value(Root::current_user, kHkcuRun, "", "C:\\default.exe");              // the default value
+    fake.registry.put_text(Root::current_user, kHkcuRun, "A", "C:\\short-name.exe");         // one-character name
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Four", "a.ex");                     // four characters of data
+    fake.registry.put_text(Root::current_user, kHkcuRun, "\xE9t\xE9", "C:\\accent.exe");      // first byte of 128 and above
+    fake.registry.put_text(Root::current_user, kHkcuRun, "", "C:\\default.exe");              // the default value
     fake.registry.put_dword(Root::current_user, kHkcuRun, "Dword", 0x41414141);
     fake.registry.set(Root::current_user, kHkcuRun, "Binary", platform::reg_type::binary, "C:\\binary.exe");
-    s.run_value(Root::current_user, kHkcuRun, "Huge", std::string(600, 'x'));     // longer than the buffer
-    s.run_value(Root::current_user, kHkcuRun, "Quotes", "\"\"\"\"\"");              // only quotes
-    s.run_value(Root::current_user, kHkcuRun, "Kept", "C:\\kept.exe");
-    s.run_value(Root::current_user, kHkcuRun, "Expand", "%SystemRoot%\\e.exe", platform::reg_type::expand_sz);
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Huge", std::string(600, 'x'));     // longer than the buffer
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Quotes", "\"\"\"\"\"");              // only quotes
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Kept", "C:\\kept.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Expand", "%SystemRoot%\\e.exe", platform::reg_type::expand_sz);
     const std::vector<Row> listed = rows();
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ(listed[0], (Row{"Expand", "%SystemRoot%\\e.exe", "", "", 11, 0}));
@@ -97,9 +96,9 @@ TEST_F(Catalogue, RunValuesTheProgramSkips) {
 }
 
 TEST_F(Catalogue, Rundll32CommandsCarryTheirDllAndFlag) {
-    s.run_value(Root::current_user, kHkcuRun, "Plain", "RUNDLL32.EXE shell.dll,Start");
-    s.run_value(Root::current_user, kHkcuRun, "Pathed", "C:\\windows\\system32\\rundll32.exe C:\\x\\y.dll,Go");
-    s.run_value(Root::current_user, kHkcuRun, "Bare", "xxRUNDLL32.EXE");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Plain", "RUNDLL32.EXE shell.dll,Start");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Pathed", "C:\\windows\\system32\\rundll32.exe C:\\x\\y.dll,Go");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Bare", "xxRUNDLL32.EXE");
     EXPECT_EQ(rows(), (std::vector<Row>{{"Bare", "", "", "", 11, 1},
                                         {"Pathed", "C:\\x\\y.dll,Go", "", "", 11, 1},
                                         {"Plain", "shell.dll,Start", "", "", 11, 1}}));
@@ -112,27 +111,27 @@ TEST_F(Catalogue, Rundll32CommandsCarryTheirDllAndFlag) {
 
 TEST_F(Catalogue, AdjacentRepeatsAcrossKeysAreListedOnce) {
     // Registry values enumerate sorted here: "Zed" is the last of Run, "Zed" the first of RunOnce.
-    s.run_value(Root::local_machine, kHklmRun, "Zed", "C:\\zed.exe");
-    s.run_value(Root::local_machine, kHklmRunOnce, "zed", "C:\\ZED.EXE");
+    fake.registry.put_text(Root::local_machine, kHklmRun, "Zed", "C:\\zed.exe");
+    fake.registry.put_text(Root::local_machine, kHklmRunOnce, "zed", "C:\\ZED.EXE");
     EXPECT_EQ(rows().size(), 1u);
     // The same pair with another value between them is listed twice.
-    s.run_value(Root::local_machine, kHklmRunOnce, "Zoo", "C:\\zoo.exe");
-    s.run_value(Root::local_machine, kHklmRunOnce, "Zed", "C:\\zed.exe");
-    s.run_value(Root::local_machine, kHklmRun, "Zz", "C:\\between.exe");
+    fake.registry.put_text(Root::local_machine, kHklmRunOnce, "Zoo", "C:\\zoo.exe");
+    fake.registry.put_text(Root::local_machine, kHklmRunOnce, "Zed", "C:\\zed.exe");
+    fake.registry.put_text(Root::local_machine, kHklmRun, "Zz", "C:\\between.exe");
     EXPECT_EQ(rows().size(), 4u);
 }
 
 TEST_F(Catalogue, StartupFolderFiles) {
-    s.program("C:\\apps\\tool.exe", {"Tool Product", "Acme", "Tool Description"});
-    s.program("C:\\apps\\plain.exe", {"Plain Product", "Acme", ""});
-    std::string user(fake::StartupScenario::kUserStartup);
-    std::string common(fake::StartupScenario::kCommonStartup);
-    s.shortcut(user + "\\Described.lnk", "C:\\apps\\tool.exe", "My description");
-    s.shortcut(user + "\\Tool.lnk", "C:\\apps\\tool.exe");
-    s.shortcut(common + "\\Plain.lnk", "C:\\apps\\plain.exe");
+    fake.program("C:\\apps\\tool.exe", {"Tool Product", "Acme", "Tool Description"});
+    fake.program("C:\\apps\\plain.exe", {"Plain Product", "Acme", ""});
+    std::string user(fake::FakePlatform::kUserStartup);
+    std::string common(fake::FakePlatform::kCommonStartup);
+    fake.shortcut(user + "\\Described.lnk", "C:\\apps\\tool.exe", "My description");
+    fake.shortcut(user + "\\Tool.lnk", "C:\\apps\\tool.exe");
+    fake.shortcut(common + "\\Plain.lnk", "C:\\apps\\plain.exe");
     fake.files.add_file(user + "\\Broken.lnk", "not a shortcut");
-    s.shortcut(user + "\\Dangling.lnk", "C:\\apps\\gone.exe", "Target is gone");
-    s.program(user + "\\direct.exe", {"Direct Product", "Acme", ""});
+    fake.shortcut(user + "\\Dangling.lnk", "C:\\apps\\gone.exe", "Target is gone");
+    fake.program(user + "\\direct.exe", {"Direct Product", "Acme", ""});
     fake.files.add_file(user + "\\readme.txt");
     fake.files.add_file(user + "\\desktop.ini");
     fake.files.add_file(user + "\\.hidden.exe");
@@ -152,9 +151,9 @@ TEST_F(Catalogue, StartupFolderFiles) {
 }
 
 TEST_F(Catalogue, WinIniItems) {
-    s.program("C:\\apps\\tool.exe", {"Tool Product", "Acme", ""});
-    s.win_ini("run", "C:\\apps\\tool.exe;;C:\\nothing.exe");
-    s.win_ini("load", "C:\\load.exe");
+    fake.program("C:\\apps\\tool.exe", {"Tool Product", "Acme", ""});
+    fake.win_ini("run", "C:\\apps\\tool.exe;;C:\\nothing.exe");
+    fake.win_ini("load", "C:\\load.exe");
     EXPECT_EQ(rows(), (std::vector<Row>{{"Tool Product", "C:\\apps\\tool.exe", "", "", 101, 0},
                                         {"run", "C:\\nothing.exe", "", "", 101, 0},
                                         {"load", "C:\\load.exe", "", "", 100, 0}}));
@@ -171,7 +170,7 @@ TEST_F(Catalogue, DisabledStoreListsEntriesWithAValidMarker) {
     fake.registry.put_text(Root::local_machine, kDisabledKey, "Marker Only", "12");
     fake.files.add_file("C:\\Program Files\\Sentrix\\Disabled\\Parked.txt");
     // A switched-off shortcut stays in sight even when its program is gone.
-    s.shortcut("C:\\Program Files\\Sentrix\\Disabled\\Orphan.lnk", "C:\\gone\\orphan.exe", "Orphan");
+    fake.shortcut("C:\\Program Files\\Sentrix\\Disabled\\Orphan.lnk", "C:\\gone\\orphan.exe", "Orphan");
     EXPECT_EQ(rows(), (std::vector<Row>{
                           {"Gone Away", "C:\\g.exe", "", "", 11, 0},
                           {"Old Run", "C:\\o.exe", "", "", 101, 0},
@@ -197,10 +196,10 @@ TEST_F(Catalogue, WinlogonValues) {
 }
 
 TEST_F(Catalogue, SpecialLocations) {
-    s.program("C:\\dll\\delay.dll", {"Delay Product", "Acme", "Delay DLL", "1.2"});
-    s.program("C:\\dll\\app1.dll", {"App One", "Acme One", "", "3.0"});
-    s.clsid("{11111111-0000-0000-0000-000000000001}", "Delay Class", "C:\\dll\\delay.dll");
-    s.clsid("{22222222-0000-0000-0000-000000000002}", "Hook Class", "C:\\dll\\hook.dll");
+    fake.program("C:\\dll\\delay.dll", {"Delay Product", "Acme", "Delay DLL", "1.2"});
+    fake.program("C:\\dll\\app1.dll", {"App One", "Acme One", "", "3.0"});
+    fake.clsid("{11111111-0000-0000-0000-000000000001}", "Delay Class", "C:\\dll\\delay.dll");
+    fake.clsid("{22222222-0000-0000-0000-000000000002}", "Hook Class", "C:\\dll\\hook.dll");
     fake.registry.put_text(Root::local_machine, kDelayLoadKey, "DelayBraced", "{11111111-0000-0000-0000-000000000001}");
     fake.registry.put_text(Root::local_machine, kDelayLoadKey, "DelayBare", "11111111-0000-0000-0000-000000000001");
     fake.registry.put_text(Root::local_machine, kTaskSchedulerKey, "{22222222-0000-0000-0000-000000000002}", "");
@@ -224,7 +223,7 @@ TEST_F(Catalogue, SpecialLocations) {
 TEST_F(Catalogue, TheFilteredListHidesSpecialLocationsUntilAskedFor) {
     fake.registry.put_text(Root::local_machine, kWinlogon, "Shell", "Explorer.exe");
     fake.registry.put_text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls", "C:\\b.dll");
-    s.run_value(Root::current_user, kHkcuRun, "Kept", "C:\\kept.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Kept", "C:\\kept.exe");
     EXPECT_EQ(rows(true).size(), 1u);
     app.settings.show_all_startup = 1;
     EXPECT_EQ(rows(true).size(), 3u);
@@ -233,13 +232,13 @@ TEST_F(Catalogue, TheFilteredListHidesSpecialLocationsUntilAskedFor) {
 TEST_F(Catalogue, AnEntryThatCameBackIsSwitchedOffAgain) {
     fake.registry.put_text(Root::local_machine, "Software\\Orvane\\Sentrix\\Disabled\\Run", "Returner", "C:\\r.exe");
     fake.registry.put_text(Root::local_machine, kDisabledKey, "Returner", "11");
-    s.run_value(Root::current_user, kHkcuRun, "Returner", "C:\\r.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Returner", "C:\\r.exe");
     EXPECT_EQ(rows(), (std::vector<Row>{{"Returner", "C:\\r.exe", "", "", 11, 0}}));
     EXPECT_FALSE(fake.registry.has_value(Root::current_user, kHkcuRun, "Returner"));
     EXPECT_EQ(fake.registry.text(Root::local_machine, kDisabledKey, "Returner"), "11");
 
     // Back with another command: switching it off would overwrite the stored one, so it stays live.
-    s.run_value(Root::current_user, kHkcuRun, "Returner", "C:\\new.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Returner", "C:\\new.exe");
     EnumerateStartups(app, false);
     EXPECT_TRUE(fake.registry.has_value(Root::current_user, kHkcuRun, "Returner"));
     EXPECT_EQ(fake.registry.text(Root::local_machine, "Software\\Orvane\\Sentrix\\Disabled\\Run", "Returner"), "C:\\r.exe");
@@ -249,9 +248,9 @@ TEST_F(Catalogue, AnEntryThatCameBackIsSwitchedOffAgain) {
 }
 
 TEST_F(Catalogue, LocationTexts) {
-    s.run_value(Root::current_user, kHkcuRun, "User", "C:\\u.exe");
-    s.run_value(Root::current_user, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup", "Setup", "C:\\s.exe");
-    s.win_ini("load", "C:\\load.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "User", "C:\\u.exe");
+    fake.registry.put_text(Root::current_user, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup", "Setup", "C:\\s.exe");
+    fake.win_ini("load", "C:\\load.exe");
     fake.registry.put_text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls", "C:\\b.dll");
     fake.registry.put_text(Root::local_machine, "Software\\Orvane\\Sentrix\\Disabled\\Run", "Off", "C:\\off.exe");
     fake.registry.put_text(Root::local_machine, kDisabledKey, "Off", "1");
@@ -278,7 +277,7 @@ TEST_F(Catalogue, LocationTexts) {
 
 TEST_F(Catalogue, TheListStopsAt4096Entries) {
     for (int i = 0; i < 4100; ++i) {
-        s.run_value(Root::current_user, kHkcuRun, "Entry" + std::to_string(10000 + i), "C:\\e" + std::to_string(i) + ".exe");
+        fake.registry.put_text(Root::current_user, kHkcuRun, "Entry" + std::to_string(10000 + i), "C:\\e" + std::to_string(i) + ".exe");
     }
     EXPECT_EQ(EnumerateStartups(app, false), 4096);
 }

@@ -6,7 +6,7 @@
 #include "common/state.h"
 #include "startup/active_tasks.h"
 #include "startup/delayed.h"
-#include "tests/support/startup_scenario.h"
+#include "tests/support/fake_platform.h"
 
 namespace sx::startup {
 namespace {
@@ -19,8 +19,7 @@ class Delayed : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
-    void SetUp() override { s.shell_folders(); }
+    void SetUp() override { fake.shell_folders(); }
 
     void record(Root hive, std::string_view command, std::string_view type, std::string_view title = {},
                 std::string_view parameters = {}, std::string_view applet = {}, std::string_view shortcut = {}) {
@@ -36,8 +35,8 @@ protected:
 };
 
 TEST_F(Delayed, ListsBothHivesWithTheirTitles) {
-    s.program("C:\\apps\\named.exe", {"Named Product", "Acme", "Named Description"});
-    s.program("C:\\apps\\win.exe", {"Microsoft\xAE Windows\xAE Operating Thing", "Acme", "Win Description"});
+    fake.program("C:\\apps\\named.exe", {"Named Product", "Acme", "Named Description"});
+    fake.program("C:\\apps\\win.exe", {"Microsoft\xAE Windows\xAE Operating Thing", "Acme", "Win Description"});
     record(Root::local_machine, "C:\\apps\\titled.exe", "1", "Given Title");
     record(Root::local_machine, "C:\\apps\\named.exe", "2");
     record(Root::current_user, "C:\\apps\\plain.exe", "11");
@@ -57,10 +56,10 @@ TEST_F(Delayed, ListsBothHivesWithTheirTitles) {
 }
 
 TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
-    s.program("C:\\apps\\tool.exe");
+    fake.program("C:\\apps\\tool.exe");
     record(Root::current_user, "C:\\apps\\run.exe", "11", "Runner", "-quiet");
     record(Root::current_user, "C:\\apps\\tool.exe", "200", "Tool", "-min", "",
-           std::string(fake::StartupScenario::kUserStartup) + "\\Tool.lnk");
+           std::string(fake::FakePlatform::kUserStartup) + "\\Tool.lnk");
     record(Root::local_machine, "C:\\apps\\hosted.dll", "1", "Hosted", "", "C:\\windows\\system32\\rundll32.exe");
     record(Root::local_machine, "C:\\apps\\wow.exe", "21", "Wow");
     EXPECT_EQ(RestoreAllDelayed(app), 4);
@@ -70,7 +69,7 @@ TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     EXPECT_EQ(fake.registry.text(Root::local_machine, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Wow"),
               "C:\\apps\\wow.exe");
     std::optional<platform::Shortcut> link =
-        fake.shell.read_shortcut(std::string(fake::StartupScenario::kUserStartup) + "\\Tool.lnk");
+        fake.shell.read_shortcut(std::string(fake::FakePlatform::kUserStartup) + "\\Tool.lnk");
     ASSERT_TRUE(link);
     EXPECT_EQ(link->target, "C:\\apps\\tool.exe");
     EXPECT_EQ(link->arguments, "-min");
@@ -102,15 +101,14 @@ class Tasks : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
     void SetUp() override {
-        s.shell_folders();
+        fake.shell_folders();
         app.settings.history = 1;
     }
 };
 
 TEST_F(Tasks, ListsEachProgramOnce) {
-    s.program("C:\\apps\\busy.exe", {"Busy Product", "Acme", "Busy Worker"});
+    fake.program("C:\\apps\\busy.exe", {"Busy Product", "Acme", "Busy Worker"});
     const uint32_t first = fake.processes.start("C:\\apps\\busy.exe");
     fake.processes.start("c:\\APPS\\busy.exe");
     fake.processes.start("");
@@ -159,8 +157,7 @@ class Maintenance : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
-    void SetUp() override { s.shell_folders(); }
+    void SetUp() override { fake.shell_folders(); }
 };
 
 TEST_F(Maintenance, UpdateOptionAndAddressPrefix) {

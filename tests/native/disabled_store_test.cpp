@@ -5,7 +5,7 @@
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
 #include "startup/history.h"
-#include "tests/support/startup_scenario.h"
+#include "tests/support/fake_platform.h"
 
 namespace sx::startup {
 namespace {
@@ -22,10 +22,9 @@ class DisabledStore : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
 
     void SetUp() override {
-        s.shell_folders();
+        fake.shell_folders();
         app.settings.history = 1;
     }
     std::string marker(std::string_view title) { return fake.registry.text(Root::local_machine, kDisabledKey, title); }
@@ -33,7 +32,7 @@ protected:
 };
 
 TEST_F(DisabledStore, RunEntryMovesToTheStoreAndBackByteForByte) {
-    s.run_value(Root::current_user, kHkcuRun, "Quoted", "\"C:\\Program Files\\q.exe\" -x", platform::reg_type::expand_sz);
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Quoted", "\"C:\\Program Files\\q.exe\" -x", platform::reg_type::expand_sz);
     // The list shows the command without quotes; the value itself is what moves.
     EXPECT_EQ(ToggleStartupEntry(app, "Quoted", "C:\\Program Files\\q.exe -x", "", 11), 1);
     EXPECT_FALSE(fake.registry.has_value(Root::current_user, kHkcuRun, "Quoted"));
@@ -50,7 +49,7 @@ TEST_F(DisabledStore, RunEntryMovesToTheStoreAndBackByteForByte) {
 }
 
 TEST_F(DisabledStore, AFailedCopyLeavesTheEntryLiveAndTellsTheUser) {
-    s.run_value(Root::current_user, kHkcuRun, "Kept", "C:\\k.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Kept", "C:\\k.exe");
     fake.registry.faults.fail_when([](std::string_view op, std::string_view subject) {
         return op == "registry.set" && subject.find("Disabled\\Run") != std::string_view::npos;
     });
@@ -62,7 +61,7 @@ TEST_F(DisabledStore, AFailedCopyLeavesTheEntryLiveAndTellsTheUser) {
 }
 
 TEST_F(DisabledStore, ARefusedLiveDeletionIsRolledBack) {
-    s.run_value(Root::current_user, kHkcuRun, "Stuck", "C:\\s.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Stuck", "C:\\s.exe");
     fake.registry.faults.fail_when([](std::string_view op, std::string_view subject) {
         return op == "registry.remove_value" && subject.find("CurrentVersion\\Run\\Stuck") != std::string_view::npos;
     });
@@ -74,7 +73,7 @@ TEST_F(DisabledStore, ARefusedLiveDeletionIsRolledBack) {
 
 TEST_F(DisabledStore, AStoredCopyOfAnotherEntryIsNeverOverwritten) {
     fake.registry.put_text(Root::local_machine, kStoreRun, "Twin", "C:\\first.exe");  // a copy without a marker
-    s.run_value(Root::current_user, kHkcuRun, "Twin", "C:\\second.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Twin", "C:\\second.exe");
     EXPECT_EQ(ToggleStartupEntry(app, "Twin", "C:\\second.exe", "", 11), 0);
     EXPECT_EQ(fake.registry.text(Root::local_machine, kStoreRun, "Twin"), "C:\\first.exe");
     EXPECT_EQ(fake.registry.text(Root::current_user, kHkcuRun, "Twin"), "C:\\second.exe");
@@ -93,13 +92,13 @@ TEST_F(DisabledStore, EnableWritesTheLiveValueBeforeDeletingTheCopy) {
 
 TEST_F(DisabledStore, WinIniItemsKeepTheRestOfTheirLine) {
     const std::string tail(600, 'x');  // longer than the line buffer of the enumeration
-    s.win_ini("run", "\"C:\\a b\\one.exe\";C:\\two.exe;" + tail);
+    fake.win_ini("run", "\"C:\\a b\\one.exe\";C:\\two.exe;" + tail);
     EXPECT_EQ(ToggleStartupEntry(app, "run", "C:\\a b\\one.exe", "", 101), 1);
-    EXPECT_EQ(s.win_ini("run"), "C:\\two.exe;" + tail + ";");
+    EXPECT_EQ(fake.win_ini("run"), "C:\\two.exe;" + tail + ";");
     EXPECT_EQ(fake.registry.text(Root::local_machine, kStoreWinRun, "run"), "C:\\a b\\one.exe");
     EXPECT_EQ(marker("run"), "101");
     EXPECT_EQ(ToggleStartupEntry(app, "run", "C:\\a b\\one.exe", "", 101), 1);
-    EXPECT_EQ(s.win_ini("run"), "C:\\two.exe;" + tail + ";;C:\\a b\\one.exe");
+    EXPECT_EQ(fake.win_ini("run"), "C:\\two.exe;" + tail + ";;C:\\a b\\one.exe");
     EXPECT_EQ(marker("run"), "");
     // Removing a disabled item deletes its copy and marker.
     ToggleStartupEntry(app, "run", "C:\\two.exe", "", 101);
@@ -109,8 +108,8 @@ TEST_F(DisabledStore, WinIniItemsKeepTheRestOfTheirLine) {
 }
 
 TEST_F(DisabledStore, StartupFolderFilesMoveIntoTheDisabledFolder) {
-    const std::string link = std::string(fake::StartupScenario::kUserStartup) + "\\Tool.lnk";
-    s.shortcut(link, "C:\\apps\\tool.exe", "Tool");
+    const std::string link = std::string(fake::FakePlatform::kUserStartup) + "\\Tool.lnk";
+    fake.shortcut(link, "C:\\apps\\tool.exe", "Tool");
     EXPECT_EQ(ToggleStartupEntry(app, "Tool", "C:\\apps\\tool.exe", link, 200), 1);
     EXPECT_FALSE(fake.files.exists(link));
     EXPECT_TRUE(fake.files.exists(std::string(kDisabledFolder) + "\\Tool.lnk"));
@@ -121,8 +120,8 @@ TEST_F(DisabledStore, StartupFolderFilesMoveIntoTheDisabledFolder) {
 }
 
 TEST_F(DisabledStore, AFileThatCannotBeMovedGetsNoMarker) {
-    const std::string link = std::string(fake::StartupScenario::kUserStartup) + "\\Busy.lnk";
-    s.shortcut(link, "C:\\apps\\busy.exe", "Busy");
+    const std::string link = std::string(fake::FakePlatform::kUserStartup) + "\\Busy.lnk";
+    fake.shortcut(link, "C:\\apps\\busy.exe", "Busy");
     fake.files.faults.fail_when([](std::string_view op, std::string_view) { return op == "files.move"; });
     EXPECT_EQ(ToggleStartupEntry(app, "Busy", "C:\\apps\\busy.exe", link, 200), 0);
     EXPECT_TRUE(fake.files.exists(link));
@@ -144,14 +143,14 @@ TEST_F(DisabledStore, NotifyEntriesKeepTheirDllName) {
 }
 
 TEST_F(DisabledStore, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
-    s.run_value(Root::current_user, kHkcuRun, "Bye", "C:\\bye.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Bye", "C:\\bye.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 1);
     EXPECT_FALSE(fake.registry.has_value(Root::current_user, kHkcuRun, "Bye"));
     EXPECT_NE(history().find("\t*START_Remove\tCURRENT_RUN\tBye\tC:\\bye.exe\t\r\n"), std::string::npos);
     const std::string before = history();
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 0);
     EXPECT_EQ(history(), before);
-    s.run_value(Root::current_user, kHkcuRun, "Own", "C:\\Sentrix\\sentrix.exe");
+    fake.registry.put_text(Root::current_user, kHkcuRun, "Own", "C:\\Sentrix\\sentrix.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Own", "C:\\Sentrix\\sentrix.exe", "", 11), 1);
     EXPECT_EQ(history(), before);
     // The setup and policy keys of the 32-bit view have no store, but their values can be removed.
@@ -162,12 +161,12 @@ TEST_F(DisabledStore, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
 }
 
 TEST_F(DisabledStore, RemovingAGoneShortcutNeverDeletesItsTarget) {
-    s.program("C:\\apps\\target.exe");
-    const std::string link = std::string(fake::StartupScenario::kUserStartup) + "\\Gone.lnk";
+    fake.program("C:\\apps\\target.exe");
+    const std::string link = std::string(fake::FakePlatform::kUserStartup) + "\\Gone.lnk";
     EXPECT_EQ(RemoveStartupEntry(app, "Gone", "C:\\apps\\target.exe", link, 200), 1);
     EXPECT_TRUE(fake.files.exists("C:\\apps\\target.exe"));
     // Without a location the command names the file in the folder itself.
-    const std::string pif = std::string(fake::StartupScenario::kUserStartup) + "\\old.pif";
+    const std::string pif = std::string(fake::FakePlatform::kUserStartup) + "\\old.pif";
     fake.files.add_file(pif).attributes = platform::attr::readonly;
     EXPECT_EQ(RemoveStartupEntry(app, "old", pif, "", 200), 1);
     EXPECT_FALSE(fake.files.exists(pif));
@@ -207,8 +206,8 @@ TEST_F(DisabledStore, RestoreWritesEntriesBack) {
     EXPECT_EQ(RestoreStartupEntry(app, "Wow", "C:\\wow.exe", "", 21), 1);
     EXPECT_EQ(fake.registry.text(Root::local_machine, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Wow"),
               "C:\\wow.exe");
-    s.program("C:\\apps\\tool.exe");
-    const std::string link = std::string(fake::StartupScenario::kUserStartup) + "\\Tool.lnk";
+    fake.program("C:\\apps\\tool.exe");
+    const std::string link = std::string(fake::FakePlatform::kUserStartup) + "\\Tool.lnk";
     EXPECT_EQ(RestoreStartupEntry(app, "Tool", "C:\\apps\\tool.exe -min", link, 200), 1);
     std::optional<platform::Shortcut> made = fake.shell.read_shortcut(link);
     ASSERT_TRUE(made);
@@ -233,7 +232,7 @@ TEST_F(DisabledStore, ListsThatWouldNotFitAreNotCut) {
     EXPECT_EQ(fake.registry.text(Root::local_machine, kWindowsNtKey, "AppInit_Dlls"), std::string(1100, 'b'));
     // A win.ini line too long to read whole is not written back cut.
     const std::string huge = "C:\\x.exe;" + std::string(40000, 'y');
-    s.win_ini("run", huge);
+    fake.win_ini("run", huge);
     EXPECT_FALSE(remove_from_win_ini(app, "run", "C:\\x.exe"));
     EXPECT_FALSE(add_to_win_ini(app, "run", "C:\\z.exe"));
     EXPECT_EQ(fake.registry.text(Root::current_user, fake::FakeProfile::kWindowsSectionKey, "run"), huge);

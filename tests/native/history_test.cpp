@@ -4,7 +4,7 @@
 #include "common/state.h"
 #include "inventory/undo.h"
 #include "startup/history.h"
-#include "tests/support/startup_scenario.h"
+#include "tests/support/fake_platform.h"
 
 namespace sx::startup {
 namespace {
@@ -17,8 +17,7 @@ class History : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
-    void SetUp() override { s.shell_folders(); }
+    void SetUp() override { fake.shell_folders(); }
 };
 
 TEST_F(History, AppendsOnlyWhileHistoryIsOn) {

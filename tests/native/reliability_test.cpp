@@ -11,7 +11,7 @@
 #include "common/state.h"
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
-#include "tests/support/startup_scenario.h"
+#include "tests/support/fake_platform.h"
 
 namespace sx::startup {
 namespace {
@@ -23,12 +23,11 @@ constexpr std::string_view kStore = "Software\\Orvane\\Sentrix\\Disabled";
 struct Env {
     fake::FakePlatform fake;
     AppState app{fake.os};
-    fake::StartupScenario s{fake};
     std::shared_ptr<long> calls = std::make_shared<long>(0);
     long fail_at = -1;
 
     Env() {
-        s.shell_folders();
+        fake.shell_folders();
         app.settings.history = 1;
         auto rule = [calls = calls, this](std::string_view, std::string_view) { return (*calls)++ == fail_at; };
         fake.registry.faults.fail_when(rule);
@@ -97,9 +96,9 @@ std::vector<Subject> subjects() {
         s.removable = true;
         s.data = s.command;
         const std::string k = key, st = store, title = s.title;
-        s.seed = [k, cmd = s.command](Env& e) { e.s.win_ini(k, "C:\\other\\stays.exe;" + cmd); };
+        s.seed = [k, cmd = s.command](Env& e) { e.fake.win_ini(k, "C:\\other\\stays.exe;" + cmd); };
         s.live = [k](Env& e, const std::string& data) {
-            const std::string line = ";" + e.s.win_ini(k) + ";";
+            const std::string line = ";" + e.fake.win_ini(k) + ";";
             return line.find(";" + data + ";") != std::string::npos;
         };
         s.disabled = [title, st, type = s.type](Env& e, const std::string& data) {
@@ -112,11 +111,11 @@ std::vector<Subject> subjects() {
         s.name = "startup shortcut";
         s.title = "Linked Tool";
         s.command = "C:\\apps\\linked.exe";
-        s.location = std::string(fake::StartupScenario::kUserStartup) + "\\Linked Tool.lnk";
+        s.location = std::string(fake::FakePlatform::kUserStartup) + "\\Linked Tool.lnk";
         s.type = 200;
         s.removable = true;
         s.data = s.command;
-        s.seed = [loc = s.location, cmd = s.command](Env& e) { e.s.shortcut(loc, cmd, "Linked Tool"); };
+        s.seed = [loc = s.location, cmd = s.command](Env& e) { e.fake.shortcut(loc, cmd, "Linked Tool"); };
         auto target_at = [](Env& e, const std::string& path, const std::string& data) {
             std::optional<platform::Shortcut> link = e.fake.shell.read_shortcut(path);
             return link && link->target == data;
@@ -125,7 +124,7 @@ std::vector<Subject> subjects() {
         // common one; in either folder it starts.
         s.live = [=, loc = s.location](Env& e, const std::string& data) {
             return target_at(e, loc, data) ||
-                   target_at(e, std::string(fake::StartupScenario::kCommonStartup) + "\\Linked Tool.lnk", data);
+                   target_at(e, std::string(fake::FakePlatform::kCommonStartup) + "\\Linked Tool.lnk", data);
         };
         s.disabled = [=](Env& e, const std::string& data) {
             return marker_is(e, "Linked Tool", 200) &&
@@ -160,8 +159,8 @@ enum class Op { toggle, remove, restore };
 std::string listed_location(Env& e, const Subject& s) {
     if (s.type != 200) return s.location;
     const std::string name = "\\Linked Tool.lnk";
-    for (std::string folder : {std::string(fake::StartupScenario::kUserStartup),
-                               std::string(fake::StartupScenario::kCommonStartup),
+    for (std::string folder : {std::string(fake::FakePlatform::kUserStartup),
+                               std::string(fake::FakePlatform::kCommonStartup),
                                std::string("C:\\Program Files\\Sentrix\\Disabled")}) {
         if (e.fake.files.exists(folder + name)) return folder + name;
     }
