@@ -20,6 +20,8 @@ using platform::Root;
 
 const std::string kUserStartup(fake::FakePlatform::kUserStartup), kCommonStartup(fake::FakePlatform::kCommonStartup);
 const std::string kParked = "C:\\Program Files\\Sentrix\\Disabled\\";
+// What follows a win.ini item in its line, beyond the line buffer of the enumeration.
+const std::string kRestOfLine = ";C:\\other\\stays.exe;" + std::string(600, 'x');
 
 // One entry. Its type code says where it lives: a Run key, a win.ini line (`key` names both), a
 // startup folder or a Winlogon Notify subkey. `data` is what it holds there, `command` what the list shows.
@@ -39,7 +41,8 @@ const Subject kSubjects[] = {
     {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe", 12},
     {"WowApp", "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "C:\\w\\wow.exe", "C:\\w\\wow.exe",
      21, Root::local_machine},
-    {"Item run", "run", "WinRun", "C:\\ini\\run.exe", "C:\\ini\\run.exe", 101},
+    // Quoted in its line, stored and written back without quotes.
+    {"Item run", "run", "WinRun", "\"C:\\ini\\a b\\run.exe\"", "C:\\ini\\a b\\run.exe", 101},
     {"Item load", "load", "WinLoad", "C:\\ini\\load.exe", "C:\\ini\\load.exe", 100},
     {"Linked Tool", "", "", "C:\\apps\\linked.exe", "C:\\apps\\linked.exe", 200},
     {"NotifyPack", "", "WinNotify", "C:\\n\\notify.dll", "C:\\n\\notify.dll", 256, Root::local_machine},
@@ -79,7 +82,7 @@ struct Env {
     }
     void seed(const Subject& s) {
         if (is_run(s)) fake.registry.put_text(s.root, s.key, s.title, s.data, s.value_type);
-        if (is_ini(s)) fake.win_ini(s.key, std::string("C:\\other\\stays.exe;") + s.data);
+        if (is_ini(s)) fake.win_ini(s.key, s.data + kRestOfLine);
         if (s.type == 200) fake.shortcut(kUserStartup + link_name(s), s.data, s.title);
         if (s.type == 256) fake.registry.put_text(s.root, notify_key(s), "DllName", s.data);
     }
@@ -105,8 +108,7 @@ struct Env {
         return copy;
     }
     bool marked(const Subject& s) { return fake.registry.has_value(Root::local_machine, kDisabledKey, s.title); }
-    // The other item of the entry's win.ini line is still there.
-    bool neighbour_kept(const Subject& s) { return !is_ini(s) || fake.win_ini(s.key).starts_with("C:\\other\\stays.exe"); }
+    bool neighbour_kept(const Subject& s) { return !is_ini(s) || fake.win_ini(s.key).find(kRestOfLine.substr(1)) != std::string::npos; }
 };
 
 enum class Op { toggle, remove, restore };
@@ -127,7 +129,8 @@ struct Tracker {
     std::string want_live, want_stored;
 
     explicit Tracker(const Subject& s)
-        : want_live(is_run(s) ? std::to_string(s.value_type) + ":" + s.data : s.data), want_stored(s.data) {}
+        : want_live(is_run(s) ? std::to_string(s.value_type) + ":" + s.data : s.data),
+          want_stored(is_ini(s) ? s.command : s.data) {}
 
     // Runs one step, then checks with faults off. From a known state, a step that no fault struck does
     // exactly what it reports, and one that reports failure changes nothing (but a Notify entry whose
@@ -150,6 +153,7 @@ struct Tracker {
             return ::testing::AssertionFailure() << s.title << ": a failed switch told the user nothing";
         }
         if (result == 1 && op == Op::toggle) state = state == State::live ? State::disabled : State::live;
+        if (result == 1 && op == Op::toggle && state == State::live && is_ini(s)) want_live = s.command;
         if (result == 1 && op == Op::remove) state = State::removed;
         if (result == 1 && op == Op::restore) {
             state = State::live;

@@ -160,17 +160,6 @@ TEST_F(Startup, SwitchingOffNeitherOverwritesAnotherCopyNorInventsAnEntry) {
     EXPECT_FALSE(fake.registry.has_key(kMachine, std::string(kNotifyKey) + "\\Ghost"));
 }
 
-TEST_F(Startup, WinIniItemsKeepTheRestOfTheirLine) {
-    const std::string tail(600, 'x');  // longer than the line buffer of the enumeration
-    const std::string store = std::string(kDisabledKey) + "\\WinRun";
-    fake.win_ini("run", "\"C:\\a b\\one.exe\";C:\\two.exe;" + tail);
-    EXPECT_EQ(ToggleStartupEntry(app, "run", "C:\\a b\\one.exe", "", 101), 1);
-    EXPECT_EQ(fake.win_ini("run"), "C:\\two.exe;" + tail + ";");
-    EXPECT_EQ(get(kMachine, store, "run"), "C:\\a b\\one.exe");
-    EXPECT_EQ(ToggleStartupEntry(app, "run", "C:\\a b\\one.exe", "", 101), 1);
-    EXPECT_EQ(fake.win_ini("run"), "C:\\two.exe;" + tail + ";;C:\\a b\\one.exe");
-}
-
 TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
     put(kUser, kRun, "Bye", "C:\\bye.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 1);
