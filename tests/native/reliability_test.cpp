@@ -38,7 +38,8 @@ const Subject kSubjects[] = {
     // Quoted and expandable: the value moves byte for byte, the list shows it without quotes.
     {"UserApp", "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "\"C:\\u\\user app.exe\" -x",
      "C:\\u\\user app.exe -x", 11, Root::current_user, platform::reg_type::expand_sz},
-    {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe", 12},
+    {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe",
+     12},
     {"WowApp", "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "C:\\w\\wow.exe", "C:\\w\\wow.exe",
      21, Root::local_machine},
     // Quoted in its line, stored and written back without quotes.
@@ -103,12 +104,16 @@ struct Env {
     }
     std::string stored(const Subject& s) {
         if (s.type == 200) return target(kParked + link_name(s).substr(1));
-        const std::string copy = fake.registry.text(Root::local_machine, std::string(kDisabledKey) + "\\" + s.store, s.title);
+        const std::string store = std::string(kDisabledKey) + "\\" + s.store;
+        const std::string copy = fake.registry.text(Root::local_machine, store, s.title);
         if (s.type == 256 && copy != fake.registry.text(s.root, notify_key(s), "OldName")) return "OldName differs";
         return copy;
     }
     bool marked(const Subject& s) { return fake.registry.has_value(Root::local_machine, kDisabledKey, s.title); }
-    bool neighbour_kept(const Subject& s) { return !is_ini(s) || fake.win_ini(s.key).find(kRestOfLine.substr(1)) != std::string::npos; }
+    // The rest of the entry's win.ini line is still there.
+    bool neighbour_kept(const Subject& s) {
+        return !is_ini(s) || fake.win_ini(s.key).find(kRestOfLine.substr(1)) != std::string::npos;
+    }
 };
 
 enum class Op { toggle, remove, restore };
@@ -264,7 +269,8 @@ TEST(Reliability, ARandomWalkWithRandomFaultsLosesNothing) {
         // Only a fault that struck during the step counts.
         if (fault && fail_at < e.step_calls) ++faulted;
         for (size_t other = 0; other < trackers.size(); ++other) {
-            ASSERT_TRUE(trackers[other].exact ? trackers[other].check(e, kSubjects[other]) : trackers[other].settle(e, kSubjects[other]));
+            Tracker& o = trackers[other];
+            ASSERT_TRUE(o.exact ? o.check(e, kSubjects[other]) : o.settle(e, kSubjects[other]));
         }
     }
     std::printf("reliability: %ld random faulted steps, no entry lost\n", faulted);

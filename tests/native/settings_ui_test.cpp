@@ -53,7 +53,8 @@ TEST_F(Settings, ValuesThatDoNotFitTheirBufferReadAsEmpty) {
 TEST_F(Settings, WritesAndTreesStopWhereTheRegistryRefuses) {
     fake.registry.put_text(Root::current_user, "Software\\T\\keep\\inner", "v", "1");
     fake.registry.faults.fail_when([](std::string_view op, std::string_view subject) {
-        return op == "registry.create_key" || (op == "registry.remove_key" && subject.find("inner") != std::string_view::npos);
+        return op == "registry.create_key" ||
+               (op == "registry.remove_key" && subject.find("inner") != std::string_view::npos);
     });
     EXPECT_FALSE(delete_tree(fake.os, Root::current_user, "Software\\T"));
     EXPECT_TRUE(fake.registry.has_value(Root::current_user, "Software\\T\\keep\\inner", "v"));
@@ -172,7 +173,8 @@ TEST(Layout, ColumnsSheetAndPage) {
     EXPECT_EQ(ui::column_width(CMD_ACTIVE_TASKS, 1, 600, 17), 244);
     EXPECT_EQ(ui::column_width(12345, 0, 600, 17), 0);
     const ui::SheetLayout s = ui::sheet_layout(700, 500, true);
-    EXPECT_EQ(std::tie(s.tab_width, s.tab_height, s.close_x, s.close_y, s.page_height), std::make_tuple(680, 433, 608, 434, 398));
+    EXPECT_EQ(std::tie(s.tab_width, s.tab_height, s.close_x, s.close_y, s.page_height),
+              std::make_tuple(680, 433, 608, 434, 398));
     EXPECT_EQ(ui::sheet_layout(700, 500, false).page_height, 388);
 
     ui::PageMeasures m;
@@ -186,7 +188,8 @@ TEST(Layout, ColumnsSheetAndPage) {
     ASSERT_EQ(p.buttons.size(), 4u);
     // The buttons spread across the list; the last is narrower.
     const int step = 75 + (649 - 300) / 3;
-    EXPECT_EQ(std::tie(p.buttons[1].x, p.buttons[3].x, p.buttons[3].width), std::make_tuple(11 + step, 11 + 3 * step + 25, 50));
+    EXPECT_EQ(std::tie(p.buttons[1].x, p.buttons[3].x, p.buttons[3].width),
+              std::make_tuple(11 + step, 11 + 3 * step + 25, 50));
     EXPECT_FALSE(p.move_alternate[3]);
     EXPECT_EQ(p.buttons[0].y, 500 - 156 + 11 + 14);
     m.buttons = 1;

@@ -346,7 +346,8 @@ TEST_F(Startup, FindsAndStopsTheProgramOfACommand) {
     fake.prompts.answers = {false};
     EXPECT_EQ(StopProgram(app, "C:\\apps\\busy.exe", "Busy", true), 0u);
     EXPECT_TRUE(fake.processes.running(pid));
-    EXPECT_THAT(fake.prompts.asked, ::testing::ElementsAre(::testing::HasSubstr("Busy is currently an actively running program.")));
+    EXPECT_THAT(fake.prompts.asked,
+                ::testing::ElementsAre(::testing::HasSubstr("Busy is currently an actively running program.")));
     // A stop that fails is not recorded.
     fake.processes.faults.fail_nth("processes.terminate", 0);
     EXPECT_EQ(StopProgram(app, "C:\\apps\\busy.exe", "", false), 0u);
@@ -519,7 +520,8 @@ TEST_F(Startup, ItemsLoseQuotesAndTakeTheLongPathForm) {
 TEST_F(Startup, ItemsDeriveAndReplaceTitles) {
     app.caption = "SentrixToGo Zentra";
     // The last four characters of the file name go, whatever they are.
-    for (auto [title, command, listed] : {std::tuple{"", "C:\\tools\\abc.exe -x", "abc.ex"}, {"", "C:\\tools\\abc.exe", "abc"},
+    for (auto [title, command, listed] : {std::tuple{"", "C:\\tools\\abc.exe -x", "abc.ex"},
+                                          {"", "C:\\tools\\abc.exe", "abc"},
                                           {"", "ab", ""}, {"my sentrix helper", "x.exe", "SentrixToGo Zentra"}}) {
         AddItem(app, title, command, "", "", 1, 0);
         EXPECT_EQ(last().title, listed) << command;

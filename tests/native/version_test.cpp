@@ -246,7 +246,8 @@ TEST_F(VersionOnPlatform, TheCacheReadsEachFileOnce) {
         return false;
     });
     for (int row = 0; row < 4096; ++row) {
-        const char* file = row % 3 == 0 ? "C:\\Tools\\acme.exe" : row % 3 == 1 ? "c:\\tools\\ACME.EXE" : "C:\\Tools\\other.exe";
+        const char* files[] = {"C:\\Tools\\acme.exe", "c:\\tools\\ACME.EXE", "C:\\Tools\\other.exe"};
+        const char* file = files[row % 3];
         EXPECT_EQ(cached_version_texts(app, file).ProductName.empty(), row % 3 == 2);
     }
     EXPECT_EQ(cached_version_texts(app, "C:\\TOOLS\\ACME.EXE").CompanyName, "Acme Corp.");
