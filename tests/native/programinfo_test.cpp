@@ -1,18 +1,13 @@
 // Program facts: how a command resolves to its program file, where its note lives, the first-detected
-// store and the file facts (dates, size) the information dialog shows.
+// store and the date texts.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "common/state.h"
 #include "programinfo/file_facts.h"
 #include "programinfo/first_detected.h"
 #include "programinfo/notes.h"
 #include "programinfo/resolve.h"
-#include "res/resource_ids.h"
-#include "res/string_table.h"
-#include "settings/store.h"
-#include "settings/strings.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::programinfo {
@@ -25,7 +20,6 @@ class ProgramInfo : public ::testing::Test {
 protected:
     fake::FakePlatform fake;
     platform::Platform& os = fake.os;
-    AppState app{fake.os};
 
     void put(Root root, std::string_view key, std::string_view name, std::string_view text) {
         fake.registry.put_text(root, key, name, text);
@@ -212,13 +206,10 @@ TEST_F(ProgramInfo, FirstDetectedOfAListedCommandIsThatOfItsResolvedPath) {
     EXPECT_FALSE(fake.registry.has_value(Root::current_user, kDetectedStartup, "C:\\TOOLS\\NONE.EXE"));
 }
 
-// ---- File facts ----
+// ---- Dates ----
+// Only the date texts: ReadFileFacts and group_thousands are called by no page yet.
 
 constexpr LocalTime kMarch5{2024, 3, 5, 14, 7, 9};
-// 2024-03-05 14:07:09, 2023-12-31 00:15:00 and 2001-07-04 12:30:00 UTC as file times.
-constexpr uint64_t kMarch5Ticks = 133541212290000000ULL;
-constexpr uint64_t kNewYearsEveTicks = 133484553000000000ULL;
-constexpr uint64_t kJuly4Ticks = 126387234000000000ULL;
 
 TEST(FormatLocalDate, EveryShortDatePattern) {
     // Any other pattern is the first one.
@@ -252,13 +243,6 @@ TEST(FormatLocalDate, EveryTimePattern) {
     EXPECT_EQ(format_local_date("M/d/yyyy", "HH:mm:ss", LocalTime{2024, 3, 5, 0, 15, 0}), "03/05/2024 00:15");
 }
 
-TEST(GroupThousands, CommasBetweenGroupsOfThree) {
-    for (auto [number, text] : {std::pair{uint64_t{0}, "0"}, {999, "999"}, {1000, "1,000"}, {100000, "100,000"},
-                                {1234567, "1,234,567"}, {UINT64_MAX, "18,446,744,073,709,551,615"}}) {
-        EXPECT_EQ(group_thousands(number), text);
-    }
-}
-
 TEST_F(ProgramInfo, FormatLocalDateUsesTheUsersPatterns) {
     auto use = [&](std::string_view date, std::string_view time) {
         put(Root::current_user, kInternationalKey, kShortDateValue, date);
@@ -272,55 +256,6 @@ TEST_F(ProgramInfo, FormatLocalDateUsesTheUsersPatterns) {
     EXPECT_EQ(FormatLocalDate(os, kMarch5), "2024-03-05 2:07 PM");
     fake.registry.put_dword(Root::current_user, kInternationalKey, kShortDateValue, 7);
     EXPECT_EQ(FormatLocalDate(os, kMarch5), "03/05/2024 2:07 PM");
-}
-
-TEST_F(ProgramInfo, FileFactsTimesSizeAndFirstDetected) {
-    put(Root::current_user, kInternationalKey, kShortDateValue, "yyyy-MM-dd");
-    put(Root::current_user, kInternationalKey, kTimeFormatValue, "HH:mm:ss");
-    platform::FileFacts& facts = fake.files.add_file("C:\\Tools\\acme.exe").facts;
-    facts = {kJuly4Ticks, kMarch5Ticks, kNewYearsEveTicks, 1234567};
-    put(Root::current_user, "Software\\Orvane\\Detected\\Services", "C:\\Tools\\acme.exe", "2020-01-02 03:04");
-    FileFactTexts texts;
-    ASSERT_TRUE(ReadFileFacts(app, "C:\\Tools\\acme.exe", 700, texts));
-    EXPECT_EQ(texts.created + "|" + texts.accessed + "|" + texts.written + "|" + texts.size + "|" + texts.first_detected,
-              "2001-07-04 12:30|2024-03-05 14:07|2023-12-31 00:15|1,234,567|2020-01-02 03:04");
-    // Another type code reads another category. Times the system cannot convert (beyond 2^63 - 1) are empty;
-    // time 0 is a valid date.
-    facts = {kJuly4Ticks, UINT64_MAX, 0, 0};
-    ASSERT_TRUE(ReadFileFacts(app, "C:\\Tools\\acme.exe", 7, texts));
-    EXPECT_EQ(texts.accessed + "|" + texts.written + "|" + texts.size + "|" + texts.first_detected,
-              "|1601-01-01 00:00|0|");
-    // Files that do not open have no facts.
-    EXPECT_FALSE(ReadFileFacts(app, "C:\\Tools\\missing.exe", 7, texts));
-    EXPECT_EQ(texts.size, "");
-    fake.files.add_file("C:\\Tools\\busy.exe").locked = true;
-    EXPECT_FALSE(ReadFileFacts(app, "C:\\Tools\\busy.exe", 7, texts));
-}
-
-// A file system whose files open but never tell their size.
-class SizelessFiles : public fake::FakeFiles {
-public:
-    std::optional<platform::FileFacts> facts(std::string_view path) override {
-        std::optional<platform::FileFacts> f = FakeFiles::facts(path);
-        if (f) f->size.reset();
-        return f;
-    }
-};
-
-TEST_F(ProgramInfo, AnUnreadableSizeShowsFileInUse) {
-    SizelessFiles files;
-    files.add_file("C:\\Tools\\acme.exe");
-    platform::Platform sizeless{fake.registry, files, fake.profile, fake.shell, fake.processes, fake.system, fake.prompts};
-    AppState state(sizeless);
-    // Through the string loader: an override applies in other languages.
-    state.language_id = 7;
-    put(Root::local_machine, settings::kSentrixKey, "LString923", "Datei belegt");
-    FileFactTexts texts;
-    ASSERT_TRUE(ReadFileFacts(state, "C:\\Tools\\acme.exe", 7, texts));
-    EXPECT_EQ(texts.size, "Datei belegt");
-    state.language_id = settings::kLanguageEnglish;
-    ASSERT_TRUE(ReadFileFacts(state, "C:\\Tools\\acme.exe", 7, texts));
-    EXPECT_EQ(texts.size, std::string(res::find_string(IDS_FILE_IN_USE).value_or("")).substr(0, kFactTextMax));
 }
 
 }  // namespace

@@ -276,23 +276,6 @@ protected:
     }
 };
 
-TEST_F(Delayed, ListsBothHivesWithTheirTitles) {
-    fake.program("C:\\apps\\named.exe", {"Named Product", "Acme", "Named Description"});
-    fake.program("C:\\apps\\win.exe", {"Microsoft\xAE Windows\xAE Operating Thing", "Acme", "Win Description"});
-    record(kMachine, "C:\\apps\\titled.exe", "1", "Given Title");
-    record(kMachine, "C:\\apps\\named.exe", "2");
-    record(kUser, "C:\\apps\\plain.exe", "11");
-    record(kUser, "C:\\apps\\win.exe", "200", "", "", "", "C:\\start\\Win.lnk");
-    EXPECT_EQ(EnumerateDelayed(app), 4);
-    Rows listed;
-    for (const StartupEntry& e : app.items.entries()) {
-        listed.push_back(e.title + "|" + e.location + "|" + e.description + "|" + std::to_string(e.type) + "|" +
-                         std::to_string(e.flag));
-    }
-    EXPECT_EQ(listed, (Rows{"Named Product|Named Product|Named Description|2|0", "Given Title|Given Title||1|0",
-                            "plain.exe|plain.exe||11|1", "Win Description|C:\\start\\Win.lnk|Win Description|200|1"}));
-}
-
 TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     fake.program("C:\\apps\\tool.exe");
     record(kUser, "C:\\apps\\run.exe", "11", "Runner", "-quiet");
