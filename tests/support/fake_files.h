@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "tests/support/fake_registry.h"
 #include "tests/support/fault_plan.h"
 
 namespace sx::fake {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <ctime>
+#include <chrono>
 #include <sstream>
 
 #include "common/text.h"
@@ -138,21 +138,23 @@ std::string FakeSystem::expand(std::string_view text) {
 std::optional<platform::LocalTime> FakeSystem::to_local(uint64_t file_time) {
     // FileTimeToSystemTime takes times up to 2^63 - 1; 0 is 1601-01-01 00:00:00. The time zone is UTC,
     // as the tests pin it under Wine.
+    using namespace std::chrono;
     if (file_time > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
-    const time_t seconds = static_cast<time_t>(file_time / 10000000ULL) - 11644473600LL;
-    std::tm t{};
-    if (!gmtime_r(&seconds, &t)) return std::nullopt;
-    return platform::LocalTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+    const sys_seconds time{seconds(static_cast<int64_t>(file_time / 10000000) - 11644473600LL)};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss<seconds> clock{time - day};
+    return platform::LocalTime{int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())),
+                               int(clock.hours().count()), int(clock.minutes().count()), int(clock.seconds().count())};
 }
 
 std::string FakeSystem::to_ansi(std::u16string_view text) {
     // Code page 1252: Latin-1, except that 0x80-0x9F hold typographic characters instead of the C1
     // controls; the five unused places stand for themselves, and anything else becomes '?'.
     static constexpr char16_t kHighHalf[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D,
+        0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+        0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     for (char16_t c : text) {
         const char16_t* at = std::find(std::begin(kHighHalf), std::end(kHighHalf), c);
@@ -172,9 +174,8 @@ std::optional<std::string> FakeSystem::resource_string(unsigned id) {
 
 bool FakePrompts::ask(std::string_view text, platform::Icon) {
     asked.emplace_back(text);
-    if (answers.empty()) return true;
-    bool answer = answers.front();
-    answers.pop_front();
+    const bool answer = answers.empty() || answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
 }
 
