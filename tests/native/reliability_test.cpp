@@ -1,9 +1,9 @@
-// No entry is ever lost by a failed step, and every step does what it reports. Every location type goes
-// through disable, enable, remove and restore while one registry, file, profile or shell operation fails:
-// each single fault position of each step in turn, then a long random walk with random faults. After every
-// step an entry is either live (no marker, no stored copy) or disabled (marker and copy, nothing live),
-// or has left no trace after a removal that reported success; a step that reports failure changed nothing,
-// and a switch that fails tells the user.
+// No entry is ever lost by a failed step, and a step that no fault struck does what it reports. Every
+// location type goes through disable, enable, remove and restore while one registry, file, profile or shell
+// operation fails: each single fault position of each step in turn, then a long random walk with random
+// faults. Without faults an entry is either live (no marker, no stored copy) or disabled (marker and copy,
+// nothing live), or has left no trace after a removal; a step that reports failure changed nothing, and a
+// switch that fails tells the user.
 #include <gtest/gtest.h>
 
 #include <random>
