@@ -1,5 +1,7 @@
 #include "tests/support/fake_files.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace sx::fake {
@@ -7,19 +9,12 @@ namespace sx::fake {
 using platform::attr::directory;
 using platform::attr::invalid;
 
-FakeFiles::FakeFiles() {
-    add_folder("C:");
-    add_folder("C:\\windows\\system32");
-}
-
 std::string FakeFiles::key(std::string_view path) {
     std::string k;
     for (char c : path) k += fold_ascii(c);
     while (!k.empty() && k.back() == '\\') k.pop_back();
     return k;
 }
-
-std::string FakeFiles::parent_key(std::string_view path) { return key(folder_part(key(path))); }
 
 std::string FakeFiles::resolve_alias(std::string_view path) {
     auto it = long_of_.find(key(path));
@@ -29,6 +24,19 @@ std::string FakeFiles::resolve_alias(std::string_view path) {
 FakeFiles::Node* FakeFiles::find(std::string_view path) {
     auto it = nodes_.find(key(resolve_alias(path)));
     return it == nodes_.end() ? nullptr : &it->second;
+}
+
+bool FakeFiles::is_folder(std::string_view path) {
+    Node* n = find(path);
+    return n && n->folder;
+}
+
+// A copy of `node` under the name `to`.
+bool FakeFiles::place(std::string_view to, Node node) {
+    if (!is_folder(folder_part(to))) return false;
+    node.name = std::string(file_part(to));
+    nodes_[key(to)] = std::move(node);
+    return true;
 }
 
 uint32_t FakeFiles::attributes(std::string_view path) {
@@ -68,14 +76,9 @@ bool FakeFiles::list(std::string_view folder, std::vector<platform::DirEntry>& o
 bool FakeFiles::move(std::string_view from, std::string_view to) {
     if (faults.should_fail("files.move", from)) return false;
     Node* source = find(from);
-    if (!source || find(to)) return false;
-    Node* target_folder = find(folder_part(to));
-    if (!target_folder || !target_folder->folder) return false;
-    if (source->folder) return false;  // folders are never moved by the program
-    Node moved = *source;
-    moved.name = std::string(file_part(to));
+    // Folders are never moved by the program.
+    if (!source || source->folder || find(to) || !place(to, *source)) return false;
     nodes_.erase(key(resolve_alias(from)));
-    nodes_[key(to)] = std::move(moved);
     return true;
 }
 
@@ -85,27 +88,20 @@ bool FakeFiles::copy(std::string_view from, std::string_view to, bool fail_if_ex
     if (!source || source->folder) return false;
     Node* existing = find(to);
     if (existing && (fail_if_exists || existing->folder)) return false;
-    Node* target_folder = find(folder_part(to));
-    if (!target_folder || !target_folder->folder) return false;
-    Node copied = *source;
-    copied.name = std::string(file_part(to));
-    nodes_[key(to)] = std::move(copied);
-    return true;
+    return place(to, *source);
 }
 
 bool FakeFiles::remove(std::string_view path) {
     if (faults.should_fail("files.remove", path)) return false;
     Node* n = find(path);
-    if (!n || n->folder || n->locked || (n->attributes & platform::attr::readonly)) return false;
+    if (!n || !writable(n)) return false;
     nodes_.erase(key(resolve_alias(path)));
     return true;
 }
 
 bool FakeFiles::make_folder(std::string_view path) {
     if (faults.should_fail("files.make_folder", path)) return false;
-    if (find(path)) return false;
-    Node* parent = find(folder_part(path));
-    if (!parent || !parent->folder) return false;
+    if (find(path) || !is_folder(folder_part(path))) return false;
     Node& n = nodes_[key(path)];
     n.name = std::string(file_part(path));
     n.folder = true;
@@ -124,10 +120,9 @@ std::optional<std::string> FakeFiles::read(std::string_view path, size_t limit) 
 bool FakeFiles::write(std::string_view path, std::string_view bytes) {
     if (faults.should_fail("files.write", path)) return false;
     Node* n = find(path);
-    if (n && (n->folder || n->locked || (n->attributes & platform::attr::readonly))) return false;
+    if (n && !writable(n)) return false;
     if (!n) {
-        Node* parent = find(folder_part(path));
-        if (!parent || !parent->folder) return false;
+        if (!is_folder(folder_part(path))) return false;
         n = &nodes_[key(path)];
         n->name = std::string(file_part(path));
         n->facts.created = now_ticks;
@@ -141,7 +136,7 @@ bool FakeFiles::append(std::string_view path, std::string_view bytes) {
     if (faults.should_fail("files.append", path)) return false;
     Node* n = find(path);
     if (!n) return write(path, bytes);
-    if (n->folder || n->locked || (n->attributes & platform::attr::readonly)) return false;
+    if (!writable(n)) return false;
     n->content += bytes;
     n->facts.written = n->facts.accessed = now_ticks;
     return true;
@@ -164,49 +159,37 @@ std::optional<std::string> FakeFiles::version_block(std::string_view path) {
 }
 
 bool FakeFiles::legal_short_name(std::string_view name) {
-    constexpr size_t kBaseMax = 8;
-    constexpr size_t kExtensionMax = 3;
-    constexpr std::string_view kForbidden = "*?<>|\"+=,;[]:/\\";
-    if (name.empty() || name.find_first_of(kForbidden) != std::string_view::npos) return false;
     const size_t dot = name.find('.');
-    if (dot == std::string_view::npos) return name.size() <= kBaseMax;
-    if (dot == 0 || name.find('.', dot + 1) != std::string_view::npos) return false;
-    return dot <= kBaseMax && name.size() - dot - 1 <= kExtensionMax;
+    if (name.empty() || name.find_first_of("*?<>|\"+=,;[]:/\\") != std::string_view::npos) return false;
+    if (dot == std::string_view::npos) return name.size() <= 8;
+    return dot > 0 && dot <= 8 && name.find('.', dot + 1) == std::string_view::npos && name.size() - dot - 1 <= 3;
 }
 
 std::string FakeFiles::stored_spelling(std::string_view path, bool short_parts_only) {
     // The first part (the drive) stays as given; the others take the case they were created with (for the
     // long form, as GetLongPathNameA does, only the parts that are valid 8.3 names).
     std::string out;
-    std::string so_far;
-    std::string_view rest = path;
-    bool first = true;
-    while (!rest.empty()) {
-        const size_t slash = rest.find('\\');
-        const std::string_view part = rest.substr(0, slash);
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-        so_far += first ? std::string(part) : "\\" + std::string(part);
-        const bool respell = !first && !part.empty() && (!short_parts_only || legal_short_name(part));
-        auto it = respell ? nodes_.find(key(so_far)) : nodes_.end();
-        out += first ? std::string(part) : "\\" + (it == nodes_.end() ? std::string(part) : it->second.name);
-        first = false;
+    for (size_t start = 0, end = 0; start <= path.size(); start = end + 1) {
+        end = std::min(path.find('\\', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        auto it = start > 0 && !part.empty() && (!short_parts_only || legal_short_name(part))
+                      ? nodes_.find(key(path.substr(0, end)))
+                      : nodes_.end();
+        out += (start > 0 ? "\\" : "") + (it == nodes_.end() ? std::string(part) : it->second.name);
     }
-    if (!path.empty() && path.back() == '\\' && (out.empty() || out.back() != '\\')) out += '\\';
     return out;
 }
 
 std::string FakeFiles::long_path(std::string_view path) {
     if (faults.should_fail("files.long_path", path)) return {};
-    Node* n = find(path);
-    if (!n) return {};
+    if (!find(path)) return {};
     auto it = long_of_.find(key(path));
     return it == long_of_.end() ? stored_spelling(path, true) : it->second;
 }
 
 std::string FakeFiles::short_path(std::string_view path) {
     if (faults.should_fail("files.short_path", path)) return {};
-    Node* n = find(path);
-    if (!n) return {};
+    if (!find(path)) return {};
     auto it = short_of_.find(key(path));
     return it == short_of_.end() ? stored_spelling(path, false) : it->second;
 }
@@ -227,18 +210,12 @@ FakeFiles::Node& FakeFiles::add_file(std::string_view path, std::string_view con
 }
 
 void FakeFiles::add_folder(std::string_view path) {
-    if (path.empty()) return;
-    std::string so_far;
-    std::string_view rest = path;
-    while (!rest.empty()) {
-        size_t slash = rest.find('\\');
-        std::string_view part = rest.substr(0, slash);
-        so_far += so_far.empty() ? std::string(part) : "\\" + std::string(part);
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-        if (part.empty()) continue;
-        Node& n = nodes_[key(so_far)];
+    for (size_t end = 0; end < path.size(); ++end) {
+        end = std::min(path.find('\\', end), path.size());
+        if (end == 0 || path[end - 1] == '\\') continue;
+        Node& n = nodes_[key(path.substr(0, end))];
         if (n.name.empty()) {
-            n.name = std::string(part);
+            n.name = std::string(file_part(path.substr(0, end)));
             n.folder = true;
             n.attributes = 0;
         }

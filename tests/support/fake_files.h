@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "tests/support/fake_registry.h"
 #include "tests/support/fault_plan.h"
 
 namespace sx::fake {
@@ -25,7 +24,7 @@ public:
         bool locked = false;  // in use: facts and reads fail like a file opened without sharing
     };
 
-    FakeFiles();
+    FakeFiles() { add_folder("C:\\windows\\system32"); }
 
     uint32_t attributes(std::string_view path) override;
     bool set_attributes(std::string_view path, uint32_t attributes) override;
@@ -52,18 +51,20 @@ public:
     // form is the path spelt as its parts were created, and the long form respells only the parts that
     // are valid 8.3 names (as GetLongPathNameA does).
     void add_short_name(std::string_view long_path, std::string_view short_path);
-    // The time stamped on files and folders the program creates or writes (2026-12-06 20:22:53 UTC, the
-    // fake system clock); files made with add_file keep the times the test gives them.
-    uint64_t now_ticks = kDefaultNowTicks;
-    static constexpr uint64_t kDefaultNowTicks = 134410621730000000ULL;
     std::vector<std::string> reboot_deletions;
 
     FaultPlan faults;
 
 private:
+    // The time stamped on files and folders the program creates or writes (2026-12-06 20:22:53 UTC, the
+    // fake system clock); files made with add_file keep the times the test gives them.
+    static constexpr uint64_t now_ticks = 134410621730000000ULL;
+
     Node* find(std::string_view path);
+    static bool writable(const Node* n) { return !n->folder && !n->locked && !(n->attributes & platform::attr::readonly); }
     static std::string key(std::string_view path);
-    std::string parent_key(std::string_view path);
+    bool is_folder(std::string_view path);
+    bool place(std::string_view to, Node node);
     std::string resolve_alias(std::string_view path);
     std::string stored_spelling(std::string_view path, bool short_parts_only);
     static bool legal_short_name(std::string_view name);

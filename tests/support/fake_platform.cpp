@@ -2,42 +2,26 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <chrono>
+#include <sstream>
 
 #include "common/text.h"
+#include "programinfo/version_block.h"
 #include "res/string_table.h"
 
 namespace sx::fake {
 
 namespace {
 
-std::string folded(std::string_view text) {
-    std::string out;
-    for (char c : text) out += fold_ascii(c);
-    return out;
-}
-
 constexpr std::string_view kShortcutMagic = "SXLNK\n";
 
-}  // namespace
-
-// ---- FakeProfile ----
-
-std::string FakeProfile::read(std::string_view file, std::string_view section, std::string_view key, size_t size) {
-    if (size == 0 || faults.should_fail("profile.read", key)) return {};
-    std::string value;
-    if (file.empty() && iequals(section, "windows")) {
-        // Read from the registry as it is stored: no blanks or quotes are taken off.
-        value = registry_.text(platform::Root::current_user, kWindowsSectionKey, key);
-    } else {
-        auto it = values_.find(folded(file) + "|" + folded(section) + "|" + folded(key));
-        if (it != values_.end()) value = file_value(it->second);
-    }
-    return cut(value, size - 1);
+std::string profile_key(std::string_view file, std::string_view section, std::string_view key) {
+    return std::string(file) + "|" + std::string(section) + "|" + std::string(key);
 }
 
-std::string FakeProfile::file_value(std::string_view raw) {
-    // As GetPrivateProfileStringA reads a line of a file: white space around the value goes, then one
-    // pair of matching outer quotes (double or single).
+// As GetPrivateProfileStringA reads a line of a file: white space around the value goes, then one
+// pair of matching outer quotes (double or single).
+std::string file_value(std::string_view raw) {
     constexpr std::string_view kBlanks = " \t\r\n\v\f";
     const size_t first = raw.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
@@ -48,50 +32,42 @@ std::string FakeProfile::file_value(std::string_view raw) {
     return std::string(value);
 }
 
+}  // namespace
+
+std::string FakeProfile::read(std::string_view file, std::string_view section, std::string_view key, size_t size) {
+    if (size == 0 || faults.should_fail("profile.read", key)) return {};
+    std::string value;
+    if (file.empty() && iequals(section, "windows")) {
+        // Read from the registry as it is stored: no blanks or quotes are taken off.
+        value = registry_.text(platform::Root::current_user, kWindowsSectionKey, key);
+    } else if (auto it = values_.find(profile_key(file, section, key)); it != values_.end()) {
+        value = file_value(it->second);
+    }
+    return cut(value, size - 1);
+}
+
 bool FakeProfile::write(std::string_view file, std::string_view section, std::string_view key,
                         std::optional<std::string_view> value) {
     if (faults.should_fail("profile.write", key)) return false;
-    if (file.empty() && iequals(section, "windows")) {
-        if (!value) {
-            registry_.remove_value(platform::Root::current_user, kWindowsSectionKey, key);
-        } else {
-            registry_.put_text(platform::Root::current_user, kWindowsSectionKey, key, *value);
-        }
-        return true;
-    }
-    const std::string k = folded(file) + "|" + folded(section) + "|" + folded(key);
-    if (!value) {
-        values_.erase(k);
-    } else {
-        values_[k] = std::string(*value);
-    }
+    const bool windows = file.empty() && iequals(section, "windows");
+    if (windows && value) registry_.put_text(platform::Root::current_user, kWindowsSectionKey, key, *value);
+    if (windows && !value) registry_.remove_value(platform::Root::current_user, kWindowsSectionKey, key);
+    if (!windows && value) values_[profile_key(file, section, key)] = std::string(*value);
+    if (!windows && !value) values_.erase(profile_key(file, section, key));
     return true;
 }
-
-// ---- FakeShell ----
 
 std::optional<platform::Shortcut> FakeShell::read_shortcut(std::string_view path) {
     if (faults.should_fail("shell.read_shortcut", path)) return std::nullopt;
     std::optional<std::string> content = files_.read(path, 1 << 20);
-    if (!content || content->compare(0, kShortcutMagic.size(), kShortcutMagic) != 0) return std::nullopt;
-    std::vector<std::string> fields;
-    std::string field;
-    for (size_t i = kShortcutMagic.size(); i < content->size(); ++i) {
-        if ((*content)[i] == '\n') {
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += (*content)[i];
-        }
-    }
-    fields.resize(6);
+    if (!content || !content->starts_with(kShortcutMagic)) return std::nullopt;
+    std::istringstream lines(content->substr(kShortcutMagic.size()));
     platform::Shortcut link;
-    link.target = fields[0];
-    link.arguments = fields[1];
-    link.working_folder = fields[2];
-    link.description = fields[3];
-    link.icon = fields[4];
-    link.icon_index = to_int(fields[5]);
+    std::string index;
+    for (std::string* field : {&link.target, &link.arguments, &link.working_folder, &link.description, &link.icon, &index}) {
+        std::getline(lines, *field);
+    }
+    link.icon_index = to_int(index);
     return link;
 }
 
@@ -101,20 +77,19 @@ bool FakeShell::save_shortcut(std::string_view path, const platform::Shortcut& l
     for (const std::string* f : {&link.target, &link.arguments, &link.working_folder, &link.description, &link.icon}) {
         content += *f + "\n";
     }
-    content += std::to_string(link.icon_index) + "\n";
-    return files_.write(path, content);
+    return files_.write(path, content + std::to_string(link.icon_index) + "\n");
 }
 
 bool FakeShell::execute(platform::WindowRef, std::string_view verb, std::string_view file,
                         std::string_view parameters, std::string_view folder, int) {
     calls.push_back(std::string(verb) + "|" + std::string(file) + "|" + std::string(parameters) + "|" +
                     std::string(folder));
-    return execute_result && !faults.should_fail("shell.execute", file);
+    return !faults.should_fail("shell.execute", file);
 }
 
 bool FakeShell::properties(platform::WindowRef, std::string_view file, std::string_view folder) {
     calls.push_back("properties|" + std::string(file) + "||" + std::string(folder));
-    return execute_result && !faults.should_fail("shell.properties", file);
+    return !faults.should_fail("shell.properties", file);
 }
 
 bool FakeShell::run(std::string_view command_line, int) {
@@ -122,12 +97,9 @@ bool FakeShell::run(std::string_view command_line, int) {
     return !faults.should_fail("shell.run", command_line);
 }
 
-// ---- FakeProcesses ----
-
 bool FakeProcesses::walk(const std::function<bool(const platform::ProcessEntry&)>& visit) {
-    if (!can_walk || faults.should_fail("processes.walk", "")) return false;
-    const std::vector<platform::ProcessEntry> snapshot = list;
-    for (const platform::ProcessEntry& p : snapshot) {
+    if (faults.should_fail("processes.walk", "")) return false;
+    for (const platform::ProcessEntry& p : std::vector(list)) {
         if (!visit(p)) break;
     }
     return true;
@@ -135,114 +107,75 @@ bool FakeProcesses::walk(const std::function<bool(const platform::ProcessEntry&)
 
 bool FakeProcesses::terminate(uint32_t pid, bool) {
     if (faults.should_fail("processes.terminate", std::to_string(pid))) return false;
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        if (it->pid == pid) {
-            list.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return std::erase_if(list, [pid](const platform::ProcessEntry& p) { return p.pid == pid; }) > 0;
 }
 
 uint32_t FakeProcesses::start(std::string file) {
-    uint32_t pid = next_pid_;
-    next_pid_ += 4;
-    list.push_back({pid, 0, std::move(file)});
-    return pid;
+    list.push_back({next_pid_ += 4, 0, std::move(file)});
+    return list.back().pid;
 }
 
 bool FakeProcesses::running(uint32_t pid) const {
-    for (const auto& p : list) {
-        if (p.pid == pid) return true;
-    }
-    return false;
+    return std::any_of(list.begin(), list.end(), [pid](const platform::ProcessEntry& p) { return p.pid == pid; });
 }
-
-// ---- FakeSystem ----
 
 std::string FakeSystem::expand(std::string_view text) {
     std::string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '%') {
-            size_t end = text.find('%', i + 1);
-            if (end != std::string_view::npos) {
-                auto it = environment.find(folded(text.substr(i + 1, end - i - 1)));
-                if (it != environment.end()) {
-                    out += it->second;
-                    i = end + 1;
-                    continue;
-                }
-            }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t end = text[i] == '%' ? text.find('%', i + 1) : std::string_view::npos;
+        auto it = end == std::string_view::npos ? environment.end()
+                                                : environment.find(std::string(text.substr(i + 1, end - i - 1)));
+        if (it == environment.end()) {
+            out += text[i];
+        } else {
+            out += it->second;
+            i = end;
         }
-        out += text[i++];
     }
     return out;
 }
 
 std::optional<platform::LocalTime> FakeSystem::to_local(uint64_t file_time) {
-    // FileTimeToSystemTime takes times up to 2^63 - 1; 0 is 1601-01-01 00:00:00.
+    // FileTimeToSystemTime takes times up to 2^63 - 1; 0 is 1601-01-01 00:00:00. The time zone is UTC,
+    // as the tests pin it under Wine.
+    using namespace std::chrono;
     if (file_time > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
-    // Time zone UTC, as the tests pin it under Wine.
-    int64_t seconds = static_cast<int64_t>(file_time / 10000000ULL) - 11644473600LL;
-    int64_t days = seconds / 86400;
-    int64_t rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t doe = days - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    platform::LocalTime t;
-    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
-    t.hour = static_cast<int>(rest / 3600);
-    t.minute = static_cast<int>(rest / 60 % 60);
-    t.second = static_cast<int>(rest % 60);
-    return t;
+    const sys_seconds time{seconds(static_cast<int64_t>(file_time / 10000000) - 11644473600LL)};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss<seconds> clock{time - day};
+    return platform::LocalTime{int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())),
+                               int(clock.hours().count()), int(clock.minutes().count()), int(clock.seconds().count())};
 }
 
 std::string FakeSystem::to_ansi(std::u16string_view text) {
     // Code page 1252: Latin-1, except that 0x80-0x9F hold typographic characters instead of the C1
     // controls; the five unused places stand for themselves, and anything else becomes '?'.
     static constexpr char16_t kHighHalf[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    constexpr char16_t kHighFirst = 0x80;
-    constexpr char16_t kHighEnd = 0xA0;
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D,
+        0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+        0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     for (char16_t c : text) {
-        if (c < kHighFirst || (c >= kHighEnd && c < 0x100)) {
-            out += static_cast<char>(c);
-            continue;
-        }
         const char16_t* at = std::find(std::begin(kHighHalf), std::end(kHighHalf), c);
-        out += at == std::end(kHighHalf) ? '?' : static_cast<char>(kHighFirst + (at - std::begin(kHighHalf)));
+        if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
+            out += static_cast<char>(c);
+        } else {
+            out += at == std::end(kHighHalf) ? '?' : static_cast<char>(0x80 + (at - std::begin(kHighHalf)));
+        }
     }
     return out;
 }
 
 std::optional<std::string> FakeSystem::resource_string(unsigned id) {
-    std::optional<std::string_view> text = res::find_string(id);
-    if (!text) return std::nullopt;
-    return std::string(*text);
+    if (std::optional<std::string_view> text = res::find_string(id)) return std::string(*text);
+    return std::nullopt;
 }
-
-// ---- FakePrompts ----
 
 bool FakePrompts::ask(std::string_view text, platform::Icon) {
     asked.emplace_back(text);
-    if (answers.empty()) return default_answer;
-    bool answer = answers.front();
-    answers.pop_front();
+    const bool answer = answers.empty() || answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
 }
 
@@ -252,6 +185,42 @@ bool FakePrompts::confirm_special_removal(std::string_view title, std::string_vi
     return ask(title, platform::Icon::exclamation);
 }
 
-FakePlatform::FakePlatform() = default;
+void FakePlatform::shell_folders() {
+    constexpr std::string_view key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    registry.put_text(platform::Root::current_user, key, "Startup", kUserStartup);
+    registry.put_text(platform::Root::current_user, key, "AppData", "C:\\users\\root\\AppData\\Roaming");
+    registry.put_text(platform::Root::local_machine, key, "Common Startup", kCommonStartup);
+    files.add_folder(kUserStartup);
+    files.add_folder(kCommonStartup);
+    files.add_folder("C:\\Program Files\\Sentrix");
+}
+
+void FakePlatform::program(std::string_view path, const VersionInfo& info) {
+    FakeFiles::Node& node = files.add_file(path, "MZ");
+    programinfo::VersionStringTable table{"040904E4", {}};
+    const std::pair<const char*, const std::string*> names[] = {
+        {"ProductName", &info.product}, {"ProductVersion", &info.version}, {"CompanyName", &info.company},
+        {"FileDescription", &info.description}, {"LegalCopyright", &info.copyright}};
+    for (const auto& [name, text] : names) {
+        std::u16string wide;
+        for (unsigned char c : *text) wide += c;
+        if (!wide.empty()) table.strings.emplace_back(name, wide);
+    }
+    if (!table.strings.empty()) node.version = programinfo::make_version_block({{0x409, 1252}}, {table});
+}
+
+void FakePlatform::shortcut(std::string_view path, std::string_view target, std::string_view description) {
+    files.add_folder(folder_part(path));
+    platform::Shortcut link;
+    link.target = std::string(target);
+    link.description = std::string(description);
+    shell.save_shortcut(path, link);
+}
+
+void FakePlatform::clsid(std::string_view class_id, std::string_view name, std::string_view server) {
+    const std::string key = "CLSID\\" + std::string(class_id);
+    registry.put_text(platform::Root::classes_root, key, "", name);
+    registry.put_text(platform::Root::classes_root, key + "\\InprocServer32", "", server);
+}
 
 }  // namespace sx::fake

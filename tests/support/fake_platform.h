@@ -24,10 +24,8 @@ public:
     static constexpr std::string_view kWindowsSectionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 private:
-    static std::string file_value(std::string_view raw);
-
     FakeRegistry& registry_;
-    std::map<std::string, std::string> values_;  // "file|section|key", folded
+    std::map<std::string, std::string, NoCaseLess> values_;  // by "file|section|key"
 };
 
 // Shortcuts are files of the fake file system holding their fields, so moving, deleting and
@@ -44,7 +42,6 @@ public:
 
     // Every call, as "verb|file|parameters|folder" or "run|command line".
     std::vector<std::string> calls;
-    bool execute_result = true;
     FaultPlan faults;
 
 private:
@@ -59,7 +56,6 @@ public:
     uint32_t start(std::string file);  // adds a running process, returns its id
     bool running(uint32_t pid) const;
     std::vector<platform::ProcessEntry> list;
-    bool can_walk = true;
     FaultPlan faults;
 
 private:
@@ -83,14 +79,10 @@ public:
     std::string program = "C:\\Program Files\\Sentrix\\SentrixEx.exe";
     platform::LocalTime clock{2026, 12, 6, 20, 22, 53};
     platform::OsVersion os_version;
-    std::map<std::string, std::string> environment{
-        {"systemroot", "C:\\windows"},
-        {"windir", "C:\\windows"},
-        {"programfiles", "C:\\Program Files"},
-        {"userprofile", "C:\\users\\root"},
-        {"appdata", "C:\\users\\root\\AppData\\Roaming"},
-        {"temp", "C:\\users\\root\\Temp"},
-    };
+    std::map<std::string, std::string, NoCaseLess> environment{
+        {"SystemRoot", "C:\\windows"}, {"windir", "C:\\windows"}, {"ProgramFiles", "C:\\Program Files"},
+        {"UserProfile", "C:\\users\\root"}, {"AppData", "C:\\users\\root\\AppData\\Roaming"},
+        {"Temp", "C:\\users\\root\\Temp"}};
 };
 
 // Answers questions from a script and remembers what was asked.
@@ -100,15 +92,17 @@ public:
     void tell(std::string_view text, platform::Icon icon) override;
     bool confirm_special_removal(std::string_view title, std::string_view command, bool microsoft_file) override;
 
-    std::deque<bool> answers;     // consumed in order; `default_answer` when empty
-    bool default_answer = true;
+    std::deque<bool> answers;  // consumed in order; yes when empty
     std::vector<std::string> asked;
     std::vector<std::string> told;
 };
 
-// Every fake, wired together, and the Platform that logic takes.
+struct VersionInfo {
+    std::string product, company, description, version, copyright;
+};
+
+// Every fake, wired together, and the Platform that logic takes; with builders for startup entries.
 struct FakePlatform {
-    FakePlatform();
     FakeRegistry registry;
     FakeFiles files;
     FakeProfile profile{registry};
@@ -117,6 +111,19 @@ struct FakePlatform {
     FakeSystem system;
     FakePrompts prompts;
     platform::Platform os{registry, files, profile, shell, processes, system, prompts};
+
+    static constexpr std::string_view kUserStartup =
+        "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+    static constexpr std::string_view kCommonStartup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
+
+    // The Shell Folders values of a fresh Wine prefix, with their folders.
+    void shell_folders();
+    // A program file, with a version resource holding the texts given (empty ones left out) when there are any.
+    void program(std::string_view path, const VersionInfo& info = {});
+    void shortcut(std::string_view path, std::string_view target, std::string_view description = {});
+    void win_ini(std::string_view key, std::string_view line) { profile.write({}, "windows", key, line); }
+    std::string win_ini(std::string_view key) { return profile.read({}, "windows", key, 32768); }
+    void clsid(std::string_view class_id, std::string_view name, std::string_view server);
 };
 
 }  // namespace sx::fake

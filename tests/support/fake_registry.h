@@ -4,18 +4,21 @@
 // with a terminating zero, key paths of more than 260 characters refused as `failed`.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/registry.h"
 #include "tests/support/fault_plan.h"
 
 namespace sx::fake {
 
 struct NoCaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
+    bool operator()(const std::string& a, const std::string& b) const { return icompare(a, b) < 0; }
 };
 
 class FakeRegistry : public platform::Registry {
@@ -42,8 +45,6 @@ public:
     std::string text(platform::Root root, std::string_view path, std::string_view name);
     bool has_value(platform::Root root, std::string_view path, std::string_view name);
     bool has_key(platform::Root root, std::string_view path);
-    // Every value below a root as "path\name=data" lines, for comparing whole states.
-    std::vector<std::string> dump(platform::Root root);
 
     FaultPlan faults;
 
@@ -53,10 +54,12 @@ private:
         std::map<std::string, std::unique_ptr<Key>, NoCaseLess> subkeys;
         std::string name;
     };
-    Key* find(platform::Root root, std::string_view path, Key** parent = nullptr, std::string* leaf = nullptr);
-    Key* make(platform::Root root, std::string_view path);
-    void dump_key(const Key& key, const std::string& path, std::vector<std::string>& out);
-    bool fail(const char* op, std::string_view path);
+    // The key at `path`; with `create`, missing keys on the way are made. `parent` gets the key above it.
+    Key* find(platform::Root root, std::string_view path, bool create = false, Key** parent = nullptr);
+    // A planned fault (on `subject`, the path by default), or a key path longer than the ANSI calls take.
+    std::optional<platform::RegStatus> refused(const char* op, std::string_view path, std::string_view subject = {});
+    platform::RegValue* value(platform::Root root, std::string_view path, std::string_view name);
+    void put(platform::Root root, std::string_view path, std::string_view name, uint32_t type, std::string data);
 
     Key machine_;
     Key user_;

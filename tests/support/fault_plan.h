@@ -16,24 +16,13 @@ public:
     void fail_when(Rule rule) { rule_ = std::move(rule); }
     // Fails the n-th matching call from now on (0 = the next one), once.
     void fail_nth(std::string op, int n) {
-        int left = n;
-        rule_ = [op = std::move(op), left](std::string_view o, std::string_view) mutable {
-            if (o != op) return false;
-            return left-- == 0;
-        };
+        rule_ = [op = std::move(op), n](std::string_view o, std::string_view) mutable { return o == op && n-- == 0; };
     }
     void clear() { rule_ = nullptr; }
-
-    // Called by the fakes; counts every call so tests can size their fault sweeps.
-    bool should_fail(std::string_view op, std::string_view subject) {
-        ++calls_;
-        return rule_ && rule_(op, subject);
-    }
-    long calls() const { return calls_; }
+    bool should_fail(std::string_view op, std::string_view subject) { return rule_ && rule_(op, subject); }
 
 private:
     Rule rule_;
-    long calls_ = 0;
 };
 
 }  // namespace sx::fake
