@@ -33,6 +33,14 @@ struct FileFacts {
     std::optional<uint64_t> size;  // empty when the size cannot be read
 };
 
+// What a list row reads from a program file, from one look at the file: its raw VS_VERSIONINFO
+// resource and the image bytes (an RT_ICON resource) of icon group `icon_index` at the small-icon
+// size. Each is empty when the file has none or is no executable.
+struct ProgramResources {
+    std::optional<std::string> version;
+    std::string icon;
+};
+
 class Files {
 public:
     virtual ~Files() = default;
@@ -59,6 +67,8 @@ public:
     virtual std::optional<FileFacts> facts(std::string_view path) = 0;
     // The raw VS_VERSIONINFO resource of an executable file; empty when it has none.
     virtual std::optional<std::string> version_block(std::string_view path) = 0;
+    // Safe to call from several threads at once: list fills read program files on workers.
+    virtual ProgramResources program_resources(std::string_view path, int icon_index) = 0;
     // GetLongPathNameA / GetShortPathNameA; empty when the call fails.
     virtual std::string long_path(std::string_view path) = 0;
     virtual std::string short_path(std::string_view path) = 0;

@@ -43,13 +43,34 @@ std::string_view detected_category(int type) {
     return kActiveTasks;
 }
 
-std::string ReadFirstDetected(platform::Platform& os, std::string_view key, int type) {
-    // An empty name would read the category's default value, which belongs to no item.
-    if (key.empty()) return {};
+namespace {
+
+std::string category_key(int type) {
     std::string path(settings::kDetectedKey);
     path += '\\';
     path += detected_category(type);
-    return settings::read_text(os, platform::Root::current_user, path, key, kDetectedBuffer);
+    return path;
+}
+
+}  // namespace
+
+std::string ReadFirstDetected(platform::Platform& os, std::string_view key, int type) {
+    // An empty name would read the category's default value, which belongs to no item.
+    if (key.empty()) return {};
+    return settings::read_text(os, platform::Root::current_user, category_key(type), key, kDetectedBuffer);
+}
+
+std::string DetectedTexts::text(std::string_view path, int type) {
+    if (path.empty()) return {};
+    const std::string_view category = detected_category(type);
+    auto found = categories_.find(category);
+    if (found == categories_.end()) {
+        found = categories_
+                    .emplace(category, settings::KeyTexts(os_, platform::Root::current_user, category_key(type),
+                                                          kDetectedBuffer))
+                    .first;
+    }
+    return found->second.text(path);
 }
 
 int RecordFirstDetected() { return 0; }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "settings/store.h"
 
 namespace sx::programinfo {
 
@@ -21,6 +23,18 @@ std::string_view detected_category(int type);
 // The stored text for `key` in the category of `type`; empty when the tree, the category or the
 // value is missing, when the text has kDetectedBuffer characters or more, and for an empty key.
 std::string ReadFirstDetected(platform::Platform& os, std::string_view key, int type);
+
+// First-detected texts for a list fill: each category's key is read once, when first asked for;
+// text(path, type) is ReadFirstDetected(os, path, type) as it was then.
+class DetectedTexts {
+public:
+    explicit DetectedTexts(platform::Platform& os) : os_(os) {}
+    std::string text(std::string_view path, int type);
+
+private:
+    platform::Platform& os_;
+    std::map<std::string_view, settings::KeyTexts> categories_;
+};
 
 // The monitor records first-detected dates; this program records nothing.
 int RecordFirstDetected();

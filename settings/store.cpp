@@ -22,6 +22,19 @@ std::string with_zero(std::string_view text) {
     return data;
 }
 
+// A queried value as read_text reads it.
+std::string value_text(platform::Platform& os, const RegValue& value, size_t size) {
+    if (value.data.size() > kValueBuffer) return {};
+    std::string text(until_zero(value.data));
+    if (value.type == platform::reg_type::expand_sz) {
+        text = os.system.expand(text);
+        // An expansion that does not fit its buffer reads like any value that does not fit.
+        if (text.size() > kExpandedMax) return {};
+    }
+    if (text.size() >= size) return {};
+    return text;
+}
+
 }  // namespace
 
 bool create_key(platform::Platform& os, Root root, std::string_view path) {
@@ -32,15 +45,20 @@ std::string read_text(platform::Platform& os, Root root, std::string_view path, 
                       size_t size) {
     RegValue value;
     if (os.registry.query(root, path, name, value) != RegStatus::ok) return {};
-    if (value.data.size() > kValueBuffer) return {};
-    std::string text(until_zero(value.data));
-    if (value.type == platform::reg_type::expand_sz) {
-        text = os.system.expand(text);
-        // An expansion that does not fit its buffer reads like any value that does not fit.
-        if (text.size() > kExpandedMax) return {};
-    }
-    if (text.size() >= size) return {};
-    return text;
+    return value_text(os, value, size);
+}
+
+bool KeyTexts::NoCaseLess::operator()(std::string_view a, std::string_view b) const { return icompare(a, b) < 0; }
+
+KeyTexts::KeyTexts(platform::Platform& os, Root root, std::string_view path, size_t size) {
+    std::vector<RegValue> values;
+    if (os.registry.values(root, path, values) != RegStatus::ok) return;
+    for (const RegValue& value : values) texts_.emplace(value.name, value_text(os, value, size));
+}
+
+std::string KeyTexts::text(std::string_view name) const {
+    auto found = texts_.find(name);
+    return found == texts_.end() ? std::string() : found->second;
 }
 
 bool write_text(platform::Platform& os, Root root, std::string_view path, std::string_view name,

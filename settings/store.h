@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,24 @@ std::string read_text(platform::Platform& os, Root root, std::string_view path, 
                       size_t size);
 bool write_text(platform::Platform& os, Root root, std::string_view path, std::string_view name,
                 std::string_view text);
+
+// Every value of one key read at once, each as read_text would read it: for a list fill that would
+// otherwise query the same key once per row.
+class KeyTexts {
+public:
+    KeyTexts() = default;
+    KeyTexts(platform::Platform& os, Root root, std::string_view path, size_t size);
+    // read_text(os, root, path, name, size) as it was when the key was read.
+    std::string text(std::string_view name) const;
+    void set(std::string_view name, std::string_view text) { texts_[std::string(name)] = std::string(text); }
+
+private:
+    struct NoCaseLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::map<std::string, std::string, NoCaseLess> texts_;
+};
 bool write_dword(platform::Platform& os, Root root, std::string_view path, std::string_view name,
                  uint32_t value);
 // 256 times the second byte plus the first, each taken as signed 8-bit; 0 when unreadable.

@@ -46,7 +46,8 @@ struct PreviousValue {
     bool valid = false;
 };
 
-void enumerate_run_key(AppState& app, Root root, const std::string& path, int type, PreviousValue& previous) {
+void enumerate_run_key(AppState& app, Root root, const std::string& path, int type, PreviousValue& previous,
+                       DisabledMarks& marks) {
     std::vector<RegValue> values;
     if (app.os.registry.values(root, path, values) != RegStatus::ok) return;
     for (const RegValue& value : values) {
@@ -58,7 +59,8 @@ void enumerate_run_key(AppState& app, Root root, const std::string& path, int ty
 
         // Switched off earlier but written back since: switched off again, it is listed from the
         // disabled store; when that would lose something it stays live and is listed here.
-        if (!name.empty() && disabled_marker(app, name) != 0 && redisable_returned_entry(app, name, type)) {
+        if (!name.empty() && marks.of(name) != 0 && redisable_returned_entry(app, name, type)) {
+            marks.set(name, type);
             continue;
         }
         if (name.size() < 2 || data.size() < 5 || static_cast<unsigned char>(name[0]) >= 128) continue;
@@ -128,7 +130,7 @@ void enumerate_win_ini(AppState& app) {
     }
 }
 
-void enumerate_disabled_store(AppState& app) {
+void enumerate_disabled_store(AppState& app, const DisabledMarks& marks) {
     static constexpr std::string_view kStores[] = {"Run",       "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce",
                                                    "RunSetup",  "Policy",  "WinLoad",   "WinRun"};
     for (std::string_view store : kStores) {
@@ -137,7 +139,7 @@ void enumerate_disabled_store(AppState& app) {
         if (app.os.registry.values(Root::local_machine, path, values) != RegStatus::ok) continue;
         for (const RegValue& value : values) {
             if (value.name.empty()) continue;
-            const int marker = disabled_marker(app, value.name);
+            const int marker = marks.of(value.name);
             if (marker <= 0) continue;
             const std::string command = value.data.size() > kSpecialValueMax + 1 ? std::string()
                                                                                  : std::string(until_zero(value.data));
@@ -252,6 +254,13 @@ int disabled_marker(AppState& app, std::string_view title) {
     return marker > 0 ? marker : 0;
 }
 
+DisabledMarks::DisabledMarks(AppState& app) : markers_(app.os, Root::local_machine, kDisabledKey, kMarkerSize) {}
+
+int DisabledMarks::of(std::string_view title) const {
+    const int marker = to_int(markers_.text(title));
+    return marker > 0 ? marker : 0;
+}
+
 std::string disabled_folder(AppState& app) { return programinfo::own_folder(app.os) + "\\Disabled"; }
 
 ClassInfo ResolveClsid(AppState& app, std::string_view class_id) {
@@ -267,7 +276,9 @@ ClassInfo ResolveClsid(AppState& app, std::string_view class_id) {
     return info;
 }
 
-void EnumerateRunKeys(AppState& app) {
+namespace {
+
+void enumerate_run_keys(AppState& app, DisabledMarks& marks) {
     struct Hive {
         Root root;
         std::string_view base;
@@ -280,9 +291,16 @@ void EnumerateRunKeys(AppState& app) {
     for (const Hive& hive : hives) {
         for (size_t k = 0; k < kRunKeys.size(); ++k) {
             const std::string path = std::string(hive.base) + "\\" + std::string(kRunKeys[k].key);
-            enumerate_run_key(app, hive.root, path, hive.offset + static_cast<int>(k) + 1, previous);
+            enumerate_run_key(app, hive.root, path, hive.offset + static_cast<int>(k) + 1, previous, marks);
         }
     }
+}
+
+}  // namespace
+
+void EnumerateRunKeys(AppState& app) {
+    DisabledMarks marks(app);
+    enumerate_run_keys(app, marks);
 }
 
 void EnumerateStartupFolders(AppState& app) {
@@ -304,10 +322,12 @@ void EnumerateStartupFolders(AppState& app) {
 int EnumerateStartups(AppState& app, bool filtered) {
     ClearItems(app);
     app.versions.clear();
-    EnumerateRunKeys(app);
+    // Each entry asks for its title's marker: the markers are read once.
+    DisabledMarks marks(app);
+    enumerate_run_keys(app, marks);
     EnumerateStartupFolders(app);
     enumerate_win_ini(app);
-    enumerate_disabled_store(app);
+    enumerate_disabled_store(app, marks);
     scan_folder(app, disabled_folder(app), true);
     const bool special = !filtered || app.settings.show_all_startup > 0;
     if (special && app.os.system.version().platform == 2) enumerate_winlogon(app);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/state.h"
+#include "settings/store.h"
 
 namespace sx::startup {
 
@@ -36,6 +37,19 @@ bool rundll32_command(std::string_view data, std::string& command);
 
 // The disabled marker of a title, as its number; 0 when there is none or it is not a positive number.
 int disabled_marker(AppState& app, std::string_view title);
+
+// Every disabled marker read at once, for a list fill: of(title) is disabled_marker(app, title) as it
+// was when the fill began.
+class DisabledMarks {
+public:
+    explicit DisabledMarks(AppState& app);
+    int of(std::string_view title) const;
+    // After the program wrote a marker itself.
+    void set(std::string_view title, int type) { markers_.set(title, std::to_string(type)); }
+
+private:
+    settings::KeyTexts markers_;
+};
 
 struct ClassInfo {
     std::string name;

@@ -19,6 +19,7 @@ public:
     bool append(std::string_view path, std::string_view bytes) override;
     std::optional<platform::FileFacts> facts(std::string_view path) override;
     std::optional<std::string> version_block(std::string_view path) override;
+    platform::ProgramResources program_resources(std::string_view path, int icon_index) override;
     std::string long_path(std::string_view path) override;
     std::string short_path(std::string_view path) override;
     bool delete_on_reboot(std::string_view path) override;

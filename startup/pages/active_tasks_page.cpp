@@ -1,8 +1,9 @@
 #include "startup/pages/active_tasks_page.h"
 
+#include <optional>
+
 #include "common/text.h"
 #include "programinfo/first_detected.h"
-#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "startup/active_tasks.h"
 #include "startup/disabled_store.h"
@@ -13,8 +14,6 @@
 namespace sx::ui {
 
 namespace {
-
-
 
 class ActiveTasksPage : public Page {
 public:
@@ -40,32 +39,31 @@ private:
     }
 
     void fill_task_list() {
-        CursorScope wait(IDC_WAIT);
         AppState& app = frame_.app;
-        const int count = startup::ListProcesses(app);
-        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-        create_image_list(frame_, list_, 0);
-        reset_keys(static_cast<size_t>(count));
-        int row = 0;
-        for (int i = 0; i < count; ++i) {
-            const StartupEntry& e = *app.items.at(static_cast<size_t>(i));
-            // A process whose file name has no folder stays in the list but gets no row.
-            if (e.command.find('\\') == std::string::npos) continue;
-            const std::string file(file_part(e.command));
-            add_item(list_, file, i, add_file_icon(frame_, e.command, 0, 0));
-            const std::string& company = programinfo::cached_version_texts(app, e.command).CompanyName;
-            const std::string detected = programinfo::first_detected_text(app.os, e.command, e.type);
-            set_item(list_, row, 2, company);
-            set_item(list_, row, 3, detected);
-            if (!e.title.empty()) set_item(list_, row, 1, e.title);
-            keys_[static_cast<size_t>(i)].text = {file, e.title, company, date_key(detected), {}, {}};
-            ++row;
-        }
-        initial_sort("SortActiveTask");
-        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        startup::ListProcesses(app);
+        dates_.emplace(app.os);
+        std::vector<std::string> files;
+        for (const StartupEntry& e : app.items.entries()) files.push_back(row_wanted(e) ? e.command : std::string());
+        start_fill(std::move(files));
     }
+
+    // A process whose file name has no folder stays in the list but gets no row.
+    static bool row_wanted(const StartupEntry& e) { return e.command.find('\\') != std::string::npos; }
+
+    void add_row(const FillJob::Row& r, int image) override {
+        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(r.record));
+        if (!e || !row_wanted(*e)) return;
+        const std::string file(file_part(e->command));
+        const int row = append_item(list_, file, r.record, image);
+        const std::string& company = r.facts->versions.CompanyName;
+        const std::string detected = dates_->text(e->command, e->type);
+        set_item(list_, row, 2, company);
+        set_item(list_, row, 3, detected);
+        if (!e->title.empty()) set_item(list_, row, 1, e->title);
+        keys_[static_cast<size_t>(r.record)].text = {file, e->title, company, date_key(detected), {}, {}};
+    }
+
+    void fill_finished() override { initial_sort("SortActiveTask"); }
 
     void selection_changed() override {
         const int record = selected_record();
@@ -122,6 +120,8 @@ private:
     }
 
     SortList sort_list() const override { return SortList::active_tasks; }
+
+    std::optional<programinfo::DetectedTexts> dates_;  // read once per fill
 };
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "startup/pages/startup_page.h"
 
+#include <optional>
+
 #include "common/text.h"
 #include "programinfo/first_detected.h"
 #include "programinfo/resolve.h"
-#include "programinfo/version_texts.h"
 #include "res/resource_ids.h"
 #include "startup/active_tasks.h"
 #include "startup/catalogue.h"
@@ -15,8 +16,6 @@
 namespace sx::ui {
 
 namespace {
-
-
 
 class StartupPage : public Page {
 public:
@@ -44,38 +43,39 @@ private:
         fill_startup_list();
     }
 
-    // Lists every entry EnumerateStartups finds; each row's sort keys are built here, once.
-    int fill_startup_list() {
-        CursorScope wait(IDC_WAIT);
+    // Lists every entry EnumerateStartups finds; the program files are read off the UI thread and
+    // each row's sort keys are built once, as it comes in.
+    void fill_startup_list() {
         AppState& app = frame_.app;
         const int count = startup::EnumerateStartups(app, true);
-        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-        create_image_list(frame_, list_, 0);
-        reset_keys(static_cast<size_t>(count));
-        const std::string disabled_text = frame_.text(IDS_DISABLED_MARK);
-        for (int i = 0; i < count; ++i) {
-            const StartupEntry& e = *app.items.at(static_cast<size_t>(i));
-            const std::string path = programinfo::full_program_path(app.os, e.command);
-            add_item(list_, e.title, i, add_file_icon(frame_, e.command, 0, 0));
-            const std::string file(file_part(e.command));
-            set_item(list_, i, 1, e.flag == 1 ? "RunDLL32.exe " + file : file);
-            const std::string& company = programinfo::cached_version_texts(app, path).CompanyName;
-            set_item(list_, i, 2, company);
-            const bool disabled = startup::DisabledTypeOf(app, static_cast<size_t>(i)) != 0;
-            set_item(list_, i, 3, disabled ? disabled_text : std::string(startup::short_code_text(e.type)));
-            const std::string detected = programinfo::first_detected_text(app.os, e.command, e.type);
-            set_item(list_, i, 4, detected);
-
-            RowKeys& k = keys_[static_cast<size_t>(i)];
-            k.text = {e.title, file, company, std::to_string(e.type), date_key(detected), {}};
-            k.disabled = disabled;
-        }
-        initial_sort("SortStartup");
-        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
-        return count;
+        marks_.emplace(app);
+        dates_.emplace(app.os);
+        disabled_text_ = frame_.text(IDS_DISABLED_MARK);
+        std::vector<std::string> files;
+        files.reserve(static_cast<size_t>(count));
+        for (const StartupEntry& e : app.items.entries()) files.push_back(programinfo::full_program_path(app.os, e.command));
+        start_fill(std::move(files));
     }
+
+    void add_row(const FillJob::Row& r, int image) override {
+        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(r.record));
+        if (!e) return;
+        const int row = append_item(list_, e->title, r.record, image);
+        const std::string file(file_part(e->command));
+        set_item(list_, row, 1, e->flag == 1 ? "RunDLL32.exe " + file : file);
+        const std::string& company = r.facts->versions.CompanyName;
+        set_item(list_, row, 2, company);
+        const bool disabled = marks_->of(e->title) != 0;
+        set_item(list_, row, 3, disabled ? disabled_text_ : std::string(startup::short_code_text(e->type)));
+        const std::string detected = dates_->text(*r.path, e->type);
+        set_item(list_, row, 4, detected);
+
+        RowKeys& k = keys_[static_cast<size_t>(r.record)];
+        k.text = {e->title, file, company, std::to_string(e->type), date_key(detected), {}};
+        k.disabled = disabled;
+    }
+
+    void fill_finished() override { initial_sort("SortStartup"); }
 
     void activated() override {
         CheckDlgButton(hwnd_, IDC_SHOW_ALL_STARTUP, frame_.app.settings.show_all_startup > 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -202,6 +202,11 @@ private:
     }
 
     SortList sort_list() const override { return SortList::startup; }
+
+    // Read once per fill instead of once per row.
+    std::optional<startup::DisabledMarks> marks_;
+    std::optional<programinfo::DetectedTexts> dates_;
+    std::string disabled_text_;
 };
 
 }  // namespace

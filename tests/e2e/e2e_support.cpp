@@ -152,8 +152,7 @@ Session EndToEnd::open(const std::string& arguments, bool sheet) {
     if (!sheet) return session;
     session.sheet = wait_sheet(session.process.id());
     EXPECT_NE(session.sheet, nullptr) << "no property sheet";
-    // The first page has been filled once the sheet answers.
-    send(session.sheet, WM_NULL);
+    EXPECT_TRUE(session.sheet && wait_sheet_filled(session.sheet)) << "the first page was not filled";
     return session;
 }
 

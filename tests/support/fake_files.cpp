@@ -158,6 +158,13 @@ std::optional<std::string> FakeFiles::version_block(std::string_view path) {
     return n->version;
 }
 
+platform::ProgramResources FakeFiles::program_resources(std::string_view path, int icon_index) {
+    if (faults.should_fail("files.program_resources", path)) return {};
+    Node* n = find(path);
+    if (!n || n->folder || n->locked) return {};
+    return {n->version, icon_index == 0 ? n->icon : std::string()};
+}
+
 bool FakeFiles::legal_short_name(std::string_view name) {
     const size_t dot = name.find('.');
     if (name.empty() || name.find_first_of("*?<>|\"+=,;[]:/\\") != std::string_view::npos) return false;

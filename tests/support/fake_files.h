@@ -20,6 +20,7 @@ public:
         uint32_t attributes = platform::attr::archive;
         std::string content;
         std::optional<std::string> version;  // raw VS_VERSIONINFO block
+        std::string icon;                     // image bytes of its first icon at the small size
         platform::FileFacts facts;
         bool locked = false;  // in use: facts and reads fail like a file opened without sharing
     };
@@ -38,6 +39,7 @@ public:
     bool append(std::string_view path, std::string_view bytes) override;
     std::optional<platform::FileFacts> facts(std::string_view path) override;
     std::optional<std::string> version_block(std::string_view path) override;
+    platform::ProgramResources program_resources(std::string_view path, int icon_index) override;
     std::string long_path(std::string_view path) override;
     std::string short_path(std::string_view path) override;
     bool delete_on_reboot(std::string_view path) override;

@@ -290,9 +290,22 @@ HWND select_tab(HWND sheet, int index, DWORD timeout) {
         return page && IsWindowVisible(page);
     }, timeout);
     if (!shown) return nullptr;
-    // The fill runs inside the page's activation; once the page answers, it is over.
-    send(page, WM_NULL);
-    return page;
+    return wait_filled(page, timeout) ? page : nullptr;
+}
+
+bool wait_filled(HWND page, DWORD timeout) {
+    // The property goes when the fill's last step is done; the answer to a message then says the
+    // handler that did it has returned.
+    if (!wait_until([page] { return !IsWindow(page) || GetPropA(page, kFillingProperty) == nullptr; }, timeout)) {
+        return false;
+    }
+    // A dialog that closes meanwhile has nothing to fill.
+    return send(page, WM_NULL).has_value() || !IsWindow(page);
+}
+
+bool wait_sheet_filled(HWND sheet, DWORD timeout) {
+    HWND page = active_page(sheet);
+    return page && wait_filled(page, timeout);
 }
 
 std::string status_text(HWND sheet) {
@@ -383,7 +396,7 @@ bool flush_posted(HWND list) {
         return now && static_cast<COLORREF>(*now) == marker;
     });
     send(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour));
-    return seen;
+    return seen && wait_filled(GetParent(list));
 }
 
 std::vector<Row> read_rows(HWND list) {
@@ -554,7 +567,7 @@ bool control_visible(HWND dialog, int control_id) {
 
 bool click_button(HWND dialog, int id) {
     HWND button = dialog_item(dialog, id);
-    return button && send(button, BM_CLICK).has_value();
+    return button && send(button, BM_CLICK).has_value() && wait_filled(dialog);
 }
 
 bool post_button(HWND dialog, int id) {

@@ -35,6 +35,8 @@ inline constexpr char kMenuClass[] = "#32768";
 inline constexpr int kListId = 1000;
 inline constexpr int kStatusBarId = 6050;
 inline constexpr int kMessageTextId = 0xFFFF;
+// A page carries this window property while its list fills.
+inline constexpr char kFillingProperty[] = "SentrixFilling";
 
 // Polls `ready` every kPollInterval until it is true or `timeout` milliseconds have passed.
 bool wait_until(const std::function<bool()>& ready, DWORD timeout = kDefaultTimeout);
@@ -132,6 +134,11 @@ HWND active_page(HWND sheet);
 // Selects tab `index` as a click on it would (PSM_SETCURSEL); returns the new page once its list,
 // if it has one, has been filled (it may stay empty); nullptr on time-out.
 HWND select_tab(HWND sheet, int index, DWORD timeout = kDefaultTimeout);
+// Waits until the page's list fill is over (the page then has every row, sorted and selected as
+// the fill leaves it); true when it is.
+bool wait_filled(HWND page, DWORD timeout = kDefaultTimeout);
+// The same for the page shown now in the sheet.
+bool wait_sheet_filled(HWND sheet, DWORD timeout = kDefaultTimeout);
 // The text of the first part of the sheet's status bar (control 6050).
 std::string status_text(HWND sheet);
 
@@ -144,6 +151,7 @@ int column_count(HWND list);
 std::vector<std::string> column_titles(HWND list);
 std::string item_text(HWND list, int row, int column);
 // Returns once every message posted so far to any window of the list's thread has been handled.
+// A list on a page also waits until a fill those messages started is over.
 bool flush_posted(HWND list);
 // Every row with every column, in the order shown.
 std::vector<Row> read_rows(HWND list);
@@ -189,6 +197,7 @@ std::string control_text(HWND dialog, int control_id);
 bool control_enabled(HWND dialog, int control_id);
 bool control_visible(HWND dialog, int control_id);
 // A press of button `id` as a click would (BM_CLICK); for buttons that end a dialog or toggle a check box.
+// Returns once a list fill the press started on the page is over.
 bool click_button(HWND dialog, int id);
 // A press announced to the dialog without waiting for its answer (posted BN_CLICKED); for buttons
 // whose handler opens a modal window.

@@ -120,7 +120,7 @@ int start(const std::string& result, const std::string& program) {
     p.detach();
     HWND sheet = wait_sheet(id);
     if (!sheet) return fail("the sheet did not open");
-    send(sheet, WM_NULL);
+    if (!wait_sheet_filled(sheet)) return fail("the first page was not filled");
     Sleep(kSettle);
     return write_window(result, sheet) ? kExitOk : fail("cannot write " + result);
 }

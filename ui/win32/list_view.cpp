@@ -1,6 +1,8 @@
 #include "ui/win32/list_view.h"
 
 #include <commctrl.h>
+#include <algorithm>
+#include <climits>
 #include <shellapi.h>
 
 
@@ -52,6 +54,16 @@ void add_item(HWND list, const std::string& text, int index, int image) {
     item.lParam = index;
     item.iImage = image;
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int append_item(HWND list, const std::string& text, int param, int image) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+    item.iItem = INT_MAX;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.lParam = param;
+    item.iImage = image;
+    return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void set_item(HWND list, int item, int column, const std::string& text) {
@@ -110,10 +122,11 @@ void select_only(HWND list, int index) {
     SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
-bool create_image_list(Frame& frame, HWND list, int slot) {
+bool create_image_list(Frame& frame, HWND list, int slot, int capacity) {
     if (slot < 0 || slot > 1) return false;
+    // Room for the icons to come: an image list that grows by one copies all its images each time.
     HIMAGELIST images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                         ILC_COLOR32 | ILC_MASK, 1, 1);
+                                         ILC_COLOR32 | ILC_MASK, std::max(capacity, 1), 32);
     if (!images) return false;
     frame.image_lists[static_cast<size_t>(slot)].reset(images);
     frame.icon_index[static_cast<size_t>(slot)].clear();
@@ -144,18 +157,69 @@ int add_file_icon(Frame& frame, std::string_view command, int icon, int slot) {
 
     HICON handle = nullptr;
     if (programinfo::ProgramFileExists(frame.app.os, path)) handle = ExtractIconA(frame.instance, path.c_str(), icon);
-    if (!handle || handle == reinterpret_cast<HICON>(1)) {
-        handle = static_cast<HICON>(LoadImageA(frame.instance, MAKEINTRESOURCEA(IDI_PROGRAM_FILE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    }
-    int index = 0;
-    if (handle) {
+    int index = -1;
+    if (handle && handle != reinterpret_cast<HICON>(1)) {
         index = ImageList_AddIcon(images, handle);
         DestroyIcon(handle);
     }
-    if (index < 0) index = 0;
+    if (index < 0) index = add_generic_icon(frame, slot);
     frame.icon_index[static_cast<size_t>(slot)][key] = index;
     return index;
+}
+
+int add_generic_icon(Frame& frame, int slot) {
+    if (slot < 0 || slot > 1) return 0;
+    HIMAGELIST images = frame.image_lists[static_cast<size_t>(slot)].get();
+    HICON handle = static_cast<HICON>(LoadImageA(frame.instance, MAKEINTRESOURCEA(IDI_PROGRAM_FILE), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    int index = -1;
+    if (images && handle) index = ImageList_AddIcon(images, handle);
+    if (handle) DestroyIcon(handle);
+    return index < 0 ? 0 : index;
+}
+
+int add_icon_strip(HIMAGELIST images, const std::vector<const programinfo::IconPixels*>& icons) {
+    int cx = 0, cy = 0;
+    if (!images || icons.empty() || !ImageList_GetIconSize(images, &cx, &cy)) return -1;
+    for (const programinfo::IconPixels* icon : icons) {
+        if (icon->width != cx || icon->height != cy) return -1;
+    }
+    const int width = cx * static_cast<int>(icons.size());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -cy;  // rows from the top, as the pixels are
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueBitmap colours(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colours || !bits) return -1;
+    // A monochrome bitmap's rows are whole 16-bit words; a set bit is a transparent pixel.
+    const size_t mask_stride = static_cast<size_t>((width + 15) / 16 * 2);
+    std::vector<unsigned char> mask(mask_stride * static_cast<size_t>(cy), 0);
+    auto* out = static_cast<uint32_t*>(bits);
+    for (size_t k = 0; k < icons.size(); ++k) {
+        for (int y = 0; y < cy; ++y) {
+            for (int x = 0; x < cx; ++x) {
+                const uint32_t pixel = icons[k]->argb[static_cast<size_t>(y * cx + x)];
+                const size_t column = k * static_cast<size_t>(cx) + static_cast<size_t>(x);
+                out[static_cast<size_t>(y) * static_cast<size_t>(width) + column] = pixel;
+                if ((pixel >> 24) == 0) mask[static_cast<size_t>(y) * mask_stride + column / 8] |= 0x80 >> (column % 8);
+            }
+        }
+    }
+    UniqueBitmap transparency(CreateBitmap(width, cy, 1, 1, mask.data()));
+    return ImageList_Add(images, colours.get(), transparency.get());
+}
+
+int add_icon_resource(Frame& frame, int slot, const std::string& resource) {
+    HIMAGELIST images = frame.image_lists[static_cast<size_t>(slot)].get();
+    const UniqueIcon handle(CreateIconFromResourceEx(reinterpret_cast<PBYTE>(const_cast<char*>(resource.data())),
+                                                     static_cast<DWORD>(resource.size()), TRUE, 0x00030000,
+                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                     LR_DEFAULTCOLOR));
+    const int index = images && handle ? ImageList_AddIcon(images, handle.get()) : -1;
+    return index < 0 ? add_generic_icon(frame, slot) : index;
 }
 
 int system_compare(std::string_view a, std::string_view b) {

@@ -19,6 +19,14 @@ namespace sx::ui {
 
 namespace {
 
+// Rows come in batches: each one repaints the list once. A batch waits until this long after the
+// one before, unless every file is read, and is at most this many rows (a few milliseconds of work).
+constexpr ULONGLONG kBatchIntervalMs = 50;
+constexpr size_t kRowsPerBatch = 512;
+constexpr UINT_PTR kBatchTimer = 1;
+// Set on the page while a fill runs, for whoever watches the program from outside.
+constexpr char kFillingProperty[] = "SentrixFilling";
+
 constexpr int kMaxRowButtons = 5;
 constexpr COLORREF kButtonText = RGB(0, 0, 64);
 constexpr COLORREF kButtonHover = RGB(0, 0, 255);
@@ -106,23 +114,42 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_LBUTTONUP:
         case WM_LBUTTONDBLCLK: return image_mouse(message, lparam) ? TRUE : FALSE;
         case WM_PAGE_LAYOUT: layout(); return TRUE;
+        case WM_FILL_READY: take_rows(); return TRUE;
+        case WM_TIMER:
+            if (wparam != kBatchTimer) return FALSE;
+            KillTimer(hwnd_, kBatchTimer);
+            take_rows();
+            return TRUE;
         case WM_NOTIFY: return notify(*reinterpret_cast<const NMHDR*>(lparam));
         case WM_COMMAND: {
-            const int id = LOWORD(wparam);
-            if (id == IDCANCEL) return TRUE;  // the sheet's Cancel has no effect on a page
-            if (command(id, HIWORD(wparam))) return TRUE;
-            if (id == IDC_CLOSE) {
-                close_page();
-                return TRUE;
+            // A command acts on rows it has chosen and may ask questions: rows that come in meanwhile
+            // wait, so nothing moves under it.
+            ++commands_running_;
+            const INT_PTR handled = handle_command(wparam);
+            --commands_running_;
+            if (commands_running_ == 0 && rows_waiting_) {
+                rows_waiting_ = false;
+                PostMessageA(hwnd_, WM_FILL_READY, 0, 0);
             }
-            if (id == IDC_HELP_ICON || id == IDM_HELP) {
-                show_help(frame_, traits_.command);
-                return TRUE;
-            }
-            return common_command(id) ? TRUE : FALSE;
+            return handled;
         }
         default: return FALSE;
     }
+}
+
+INT_PTR Page::handle_command(WPARAM wparam) {
+    const int id = LOWORD(wparam);
+    if (id == IDCANCEL) return TRUE;  // the sheet's Cancel has no effect on a page
+    if (command(id, HIWORD(wparam))) return TRUE;
+    if (id == IDC_CLOSE) {
+        close_page();
+        return TRUE;
+    }
+    if (id == IDC_HELP_ICON || id == IDM_HELP) {
+        show_help(frame_, traits_.command);
+        return TRUE;
+    }
+    return common_command(id) ? TRUE : FALSE;
 }
 
 INT_PTR Page::notify(const NMHDR& header) {
@@ -141,6 +168,7 @@ INT_PTR Page::notify(const NMHDR& header) {
         case LVN_COLUMNCLICK: {
             const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
             if (column >= 0 && column < clickable_columns(sort_list())) {
+                if (filling()) user_sort_column_ = column;
                 sort_by(column);
                 frame_.sort.descending[static_cast<size_t>(column)] = !frame_.sort.descending[static_cast<size_t>(column)];
             }
@@ -166,8 +194,9 @@ INT_PTR Page::notify(const NMHDR& header) {
 void Page::set_active() {
     {
         CursorScope wait(IDC_WAIT);
+        activating_ = true;
         fill();
-        if (list_) select_only(list_, 0);
+        activating_ = false;
         common_activation();
         frame_.app.active_page = traits_.command;
         activated();
@@ -201,6 +230,7 @@ void Page::common_activation() {
 }
 
 void Page::deactivate() {
+    stop_fill();
     startup::ClearItems(frame_.app);
     keys_.clear();
     for (int control : {IDC_HELP_ICON, IDC_STATUS_ICON}) {
@@ -212,6 +242,7 @@ void Page::deactivate() {
 }
 
 void Page::destroyed() {
+    stop_fill();
     destroy_image_list(frame_, 0);
     frame_.app.active_page = 0;
     if (frame_.active_page == hwnd_) frame_.active_page = nullptr;
@@ -294,6 +325,117 @@ void Page::add_columns(std::initializer_list<unsigned> titles) {
 
 void Page::reset_keys(size_t records) {
     keys_.assign(records, RowKeys{});
+}
+
+// ---- list fills ----
+
+void Page::start_fill(std::vector<std::string> files, int icon_index) {
+    stop_fill();
+    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    reset_keys(files.size());
+    generic_image_ = -1;
+    user_sort_column_ = -1;
+    select_on_finish_ = activating_;
+    SetPropA(hwnd_, kFillingProperty, reinterpret_cast<HANDLE>(1));
+    const programinfo::IconWanted icon{icon_index, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+    job_ = std::make_unique<FillJob>(frame_.app.os, std::move(files), icon, hwnd_, WM_FILL_READY);
+    file_images_.assign(job_->distinct_files(), -1);
+    create_image_list(frame_, list_, 0, static_cast<int>(job_->distinct_files()) + 2);
+}
+
+void Page::stop_fill() {
+    job_.reset();
+    KillTimer(hwnd_, kBatchTimer);
+    RemovePropA(hwnd_, kFillingProperty);
+}
+
+std::vector<int> Page::images_of(const std::vector<FillJob::Row>& rows) {
+    constexpr int kQueued = -2;
+    HIMAGELIST images = frame_.image_lists[0].get();
+    auto generic = [this] {
+        if (generic_image_ < 0) generic_image_ = add_generic_icon(frame_, 0);
+        return generic_image_;
+    };
+    // The icons this batch brings go into the image list in one strip: one call instead of an icon
+    // handle, a copy and a drawing per file.
+    std::vector<size_t> strip;
+    std::vector<const programinfo::IconPixels*> pixels;
+    std::vector<programinfo::ProgramFacts*> added;
+    for (const FillJob::Row& row : rows) {
+        if (row.file == FillJob::kNoFile || file_images_[row.file] != -1) continue;
+        programinfo::ProgramFacts& facts = *row.facts;
+        added.push_back(&facts);
+        if (facts.icon) {
+            file_images_[row.file] = kQueued;
+            strip.push_back(row.file);
+            pixels.push_back(&*facts.icon);
+        } else if (!facts.icon_resource.empty()) {
+            file_images_[row.file] = add_icon_resource(frame_, 0, facts.icon_resource);
+        }
+        if (file_images_[row.file] == -1) file_images_[row.file] = generic();
+    }
+    if (!strip.empty()) {
+        const int first = add_icon_strip(images, pixels);
+        int next = first;
+        for (size_t file : strip) file_images_[file] = first >= 0 ? next++ : generic();
+    }
+    // The image list has them now: a long list need not hold every icon twice.
+    for (programinfo::ProgramFacts* facts : added) {
+        facts->icon.reset();
+        std::string().swap(facts->icon_resource);
+    }
+    std::vector<int> result;
+    result.reserve(rows.size());
+    for (const FillJob::Row& row : rows) result.push_back(row.file == FillJob::kNoFile ? generic() : file_images_[row.file]);
+    return result;
+}
+
+void Page::take_rows() {
+    if (!job_) return;
+    if (commands_running_ > 0) {
+        rows_waiting_ = true;
+        return;
+    }
+    const ULONGLONG since = GetTickCount64() - last_batch_;
+    if (!job_->all_read() && since < kBatchIntervalMs) {
+        SetTimer(hwnd_, kBatchTimer, static_cast<UINT>(kBatchIntervalMs - since), nullptr);
+        return;
+    }
+    last_batch_ = GetTickCount64();
+    const std::vector<FillJob::Row> rows = job_->take(kRowsPerBatch);
+    if (!rows.empty()) {
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        const std::vector<int> images = images_of(rows);
+        for (size_t i = 0; i < rows.size(); ++i) add_row(rows[i], images[i]);
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    if (job_->finished()) {
+        finish_fill();
+    } else if (rows.size() == kRowsPerBatch && job_->ready()) {
+        PostMessageA(hwnd_, WM_FILL_READY, 0, 0);  // more are ready: after what else waits
+    }
+}
+
+void Page::finish_fill() {
+    job_.reset();
+    KillTimer(hwnd_, kBatchTimer);
+    fill_finished();
+    if (user_sort_column_ >= 0) {
+        // Sorted by a click during the fill: the rows that came in since join that order.
+        auto& descending = frame_.sort.descending[static_cast<size_t>(user_sort_column_)];
+        descending = !descending;
+        sort_by(user_sort_column_);
+        descending = !descending;
+    }
+    if (select_on_finish_) {
+        select_only(list_, 0);
+        // As at the end of an activation: the status bar is empty, the caption as the selection left it.
+        set_status({});
+        SetWindowTextA(frame_.main, frame_.app.caption.c_str());
+    }
+    // Last: whoever watches from outside takes its going for the end of the fill.
+    RemovePropA(hwnd_, kFillingProperty);
 }
 
 int CALLBACK Page::compare_items(LPARAM a, LPARAM b, LPARAM context) {

@@ -16,6 +16,7 @@
 #include "startup/item_list.h"
 #include "ui/menus.h"
 #include "ui/sorting.h"
+#include "ui/win32/fill.h"
 #include "ui/win32/frame.h"
 
 namespace sx::ui {
@@ -50,8 +51,12 @@ protected:
     // ---- What each page supplies ----
     // Texts of its controls and its columns (WM_INITDIALOG).
     virtual void init() = 0;
-    // Fills the list on activation.
+    // Fills the list on activation: enumerates its records and calls start_fill.
     virtual void fill() = 0;
+    // One row of a fill, once the program file of its record has been read; in record order.
+    virtual void add_row(const FillJob::Row& /*row*/, int /*image*/) {}
+    // After the last row of a fill (the initial sort).
+    virtual void fill_finished() {}
     // After the common activation (check boxes, hidden buttons).
     virtual void activated() {}
     virtual void selection_changed() {}
@@ -64,6 +69,11 @@ protected:
     virtual MenuFacts menu_facts(int record);
 
     // ---- Shared operations ----
+    // Empties the list and starts a fill: files[i] is the program file of record i (empty: none),
+    // read off the UI thread with icon group `icon_index` (below 0: no icons); the rows come in
+    // through add_row. A fill still running is stopped first.
+    void start_fill(std::vector<std::string> files, int icon_index = 0);
+    bool filling() const { return job_ != nullptr; }
     void set_texts(std::initializer_list<std::pair<int, unsigned>> control_strings);
     void add_columns(std::initializer_list<unsigned> titles);
     // Rebuilds the row keys' storage for a fill of `records` entries.
@@ -94,6 +104,11 @@ private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     static int CALLBACK compare_items(LPARAM a, LPARAM b, LPARAM context);
     INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
+    INT_PTR handle_command(WPARAM wparam);
+    void take_rows();
+    void finish_fill();
+    void stop_fill();
+    std::vector<int> images_of(const std::vector<FillJob::Row>& rows);
     INT_PTR notify(const NMHDR& header);
     void set_active();
     void common_activation();
@@ -106,7 +121,20 @@ private:
 
     PageTraits traits_;
     int sort_column_ = 0;
+    int user_sort_column_ = -1;  // a header clicked during the fill: sorted again at its end
+
+    std::unique_ptr<FillJob> job_;
+    std::vector<int> file_images_;  // image index per distinct file of the fill, -1 until added
+    int generic_image_ = -1;
+    bool activating_ = false;       // the fill of an activation selects the first row at its end
+    bool select_on_finish_ = false;
+    ULONGLONG last_batch_ = 0;      // when the last batch of rows came in
+    int commands_running_ = 0;      // rows wait while a command (and any question it asks) runs
+    bool rows_waiting_ = false;
 };
+
+// Posted to a page when rows of its fill are ready.
+inline constexpr UINT WM_FILL_READY = WM_APP + 1;
 
 // The owner-drawn style for a control of a dialog (the dialog itself for id 0).
 void make_owner_drawn(HWND dialog, int control_id);
