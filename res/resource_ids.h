@@ -394,6 +394,7 @@
 #define IDS_ENABLE_FAILED                    1173
 #define IDS_REMOVE_FAILED                    1174
 #define IDS_FILE_MOVE_FAILED                 1175
+#define IDS_SWITCH_FAILED                    1178
 #define IDS_DELETE_FILE                      1176
 #define IDS_VIEW_IN_NOTEPAD                  1177
 #define IDS_OPT_TRAY_ICON                    1185

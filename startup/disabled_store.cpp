@@ -55,6 +55,21 @@ std::optional<RegValue> read_value(AppState& app, Root root, std::string_view pa
     return v;
 }
 
+// A value as far as the registry tells: `known` is false when the read failed for another reason
+// than the value (or its key) being absent. A step that would act on a guess refuses instead: a
+// value taken for missing can be overwritten or left behind.
+struct Lookup {
+    bool known = false;
+    std::optional<RegValue> value;
+};
+
+Lookup look_up(AppState& app, Root root, std::string_view path, std::string_view name) {
+    RegValue v;
+    const RegStatus status = app.os.registry.query(root, path, name, v);
+    if (status == RegStatus::ok) return {true, std::move(v)};
+    return {status == RegStatus::not_found, std::nullopt};
+}
+
 bool value_exists(AppState& app, Root root, std::string_view path, std::string_view name) {
     return read_value(app, root, path, name).has_value();
 }
@@ -62,7 +77,9 @@ bool value_exists(AppState& app, Root root, std::string_view path, std::string_v
 // Writes a value byte for byte (creating its key) and reads it back. A write that cannot be
 // confirmed is taken back, so a failure leaves the value as it was.
 bool write_checked(AppState& app, Root root, std::string_view path, std::string_view name, const RegValue& value) {
-    const std::optional<RegValue> prior = read_value(app, root, path, name);
+    const Lookup prior_read = look_up(app, root, path, name);
+    if (!prior_read.known) return false;  // what is there could not be put back
+    const std::optional<RegValue>& prior = prior_read.value;
     if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) {
         if (!settings::create_key(app.os, root, path)) return false;
         if (app.os.registry.set(root, path, name, value.type, value.data) != RegStatus::ok) return false;
@@ -85,7 +102,9 @@ bool write_text_checked(AppState& app, Root root, std::string_view path, std::st
 // Deletes a value and checks it is gone (a value that was not there counts as deleted).
 bool delete_checked(AppState& app, Root root, std::string_view path, std::string_view name) {
     app.os.registry.remove_value(root, path, name);
-    return !value_exists(app, root, path, name);
+    Lookup after = look_up(app, root, path, name);
+    if (!after.known) after = look_up(app, root, path, name);  // one failed read is not an answer
+    return after.known && !after.value;
 }
 
 std::string stored_text(AppState& app, std::string_view path, std::string_view name) {
@@ -100,8 +119,8 @@ void tell(AppState& app, int string_id, std::string_view title) {
 
 // Whether a disabled-store value may take `copy`: it is free, or already holds the same thing.
 bool store_slot_free(AppState& app, std::string_view path, std::string_view title, const RegValue& copy) {
-    std::optional<RegValue> existing = read_value(app, Root::local_machine, path, title);
-    return !existing || same_value(*existing, copy);
+    const Lookup existing = look_up(app, Root::local_machine, path, title);
+    return existing.known && (!existing.value || same_value(*existing.value, copy));
 }
 
 // Whether a line item names the listed command: the list shows commands without quotes and in their
@@ -170,11 +189,19 @@ std::string_view win_ini_store(int type) { return type == code::win_load ? "WinL
 // item's (titles of win.ini items are often shared: "run", "load").
 bool remove_win_ini_entry(AppState& app, std::string_view title, std::string_view command, int type) {
     const std::string store = store_path(win_ini_store(type));
-    const std::optional<RegValue> stored = read_value(app, Root::local_machine, store, title);
-    const bool ours = stored && same_item(app, until_zero(stored->data), command);
-    if (ours && !delete_checked(app, Root::local_machine, store, title)) return false;
-    if (ours || (!stored && disabled_marker(app, title) == type)) {
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    const Lookup stored = look_up(app, Root::local_machine, store, title);
+    const Lookup marker = look_up(app, Root::local_machine, kDisabledKey, title);
+    if (!stored.known || !marker.known) return false;
+    const bool ours = stored.value && same_item(app, until_zero(stored.value->data), command);
+    const bool marked = marker.value && to_int(until_zero(marker.value->data)) == type;
+    // The marker goes first: a copy without its marker is never listed, a marker without its copy
+    // would make a live entry of this name look switched off.
+    if ((ours || (!stored.value && marked)) && !delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+        return false;
+    }
+    if (ours && !delete_checked(app, Root::local_machine, store, title)) {
+        if (marker.value) write_checked(app, Root::local_machine, kDisabledKey, title, *marker.value);
+        return false;
     }
     return remove_from_win_ini(app, win_ini_key(type), command);
 }
@@ -199,10 +226,11 @@ int toggle_run(AppState& app, std::string_view title, std::string_view command, 
 
     if (enable) {
         // The stored copy is moved back byte for byte; the listed command lost its quotes.
-        std::optional<RegValue> stored = read_value(app, Root::local_machine, store, title);
-        const RegValue value = stored ? *stored : text_value(title, command);
-        const bool had_live = value_exists(app, slot.root, live, title);
-        if (!write_checked(app, slot.root, live, title, value)) {
+        const Lookup stored = look_up(app, Root::local_machine, store, title);
+        const Lookup was_live = look_up(app, slot.root, live, title);
+        const RegValue value = stored.value ? *stored.value : text_value(title, command);
+        const bool had_live = was_live.value.has_value();
+        if (!stored.known || !was_live.known || !write_checked(app, slot.root, live, title, value)) {
             tell(app, IDS_ENABLE_FAILED, title);
             return 0;
         }
@@ -217,16 +245,24 @@ int toggle_run(AppState& app, std::string_view title, std::string_view command, 
         return 1;
     }
 
-    std::optional<RegValue> found = read_value(app, slot.root, live, title);
+    const Lookup live_read = look_up(app, slot.root, live, title);
+    const std::optional<RegValue>& found = live_read.value;
     const RegValue copy = found ? *found : text_value(title, command);
-    const bool had_copy = value_exists(app, Root::local_machine, store, title);
-    if (!store_slot_free(app, store, title, copy) || !write_checked(app, Root::local_machine, store, title, copy)) {
+    const Lookup copy_read = look_up(app, Root::local_machine, store, title);
+    const bool had_copy = copy_read.value.has_value();
+    if (!live_read.known || !copy_read.known || !store_slot_free(app, store, title, copy) ||
+        !write_checked(app, Root::local_machine, store, title, copy)) {
         tell(app, IDS_DISABLE_FAILED, title);
         return 0;
     }
     auto undo = [&] {
-        settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
-        if (!had_copy) settings::delete_value(app.os, Root::local_machine, store, title);
+        // The copy and marker go only while the live value is known to be there: otherwise they may be
+        // all that is left of the entry.
+        const Lookup still = look_up(app, slot.root, live, title);
+        if (still.known && (still.value || !found)) {
+            settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+            if (!had_copy) settings::delete_value(app.os, Root::local_machine, store, title);
+        }
         tell(app, IDS_DISABLE_FAILED, title);
         return 0;
     };
@@ -386,14 +422,23 @@ bool remove_run_entry(AppState& app, std::string_view title, int type) {
     RunSlot slot;
     run_slot(type, slot);
     const std::string live = run_key_path(slot);
-    const bool was_live = value_exists(app, slot.root, live, title);
-    const bool owns_marker = disabled_marker(app, title) == type && is_toggle_run_code(type);
+    const Lookup live_read = look_up(app, slot.root, live, title);
+    const Lookup marker = look_up(app, Root::local_machine, kDisabledKey, title);
+    if (!live_read.known || !marker.known) return false;
+    const bool was_live = live_read.value.has_value();
+    const bool owns_marker = marker.value && to_int(until_zero(marker.value->data)) == type && is_toggle_run_code(type);
     const std::string store = store_path(slot.key->store);
-    const bool was_stored = owns_marker && value_exists(app, Root::local_machine, store, title);
+    const Lookup stored = owns_marker ? look_up(app, Root::local_machine, store, title) : Lookup{true, {}};
+    if (!stored.known) return false;
+    const bool was_stored = stored.value.has_value();
     if (!was_live && !was_stored && !owns_marker) return false;
     if (was_live && !delete_checked(app, slot.root, live, title)) return false;
     if (was_stored && !delete_checked(app, Root::local_machine, store, title)) return false;
-    if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    if (owns_marker && !delete_checked(app, Root::local_machine, kDisabledKey, title)) {
+        // A marker without its copy would make any live entry of this name look switched off.
+        if (was_stored) write_checked(app, Root::local_machine, store, title, *stored.value);
+        return false;
+    }
     return true;
 }
 
@@ -425,18 +470,25 @@ bool file_present(AppState& app, std::string_view path) {
 // Deletes a startup-group file: the shortcut or program in a startup folder, or its copy in the
 // Disabled folder. Files elsewhere (a shortcut's target program above all) are never touched.
 bool remove_group_file(AppState& app, std::string_view title, std::string_view command, std::string_view location) {
-    const bool owns_marker = disabled_marker(app, title) == code::startup_group;
+    const Lookup marker = look_up(app, Root::local_machine, kDisabledKey, title);
+    if (!marker.known) return false;
+    const bool owns_marker = marker.value && to_int(until_zero(marker.value->data)) == code::startup_group;
     std::string target(location.empty() ? command : location);
     if (!file_present(app, target) && owns_marker) target = disabled_folder(app) + "\\" + std::string(file_part(target));
     if (!file_present(app, target)) {
-        // Already gone: nothing is left to remove.
-        if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
-        return true;
+        // Already gone: nothing is left to remove but its marker.
+        return !owns_marker || delete_checked(app, Root::local_machine, kDisabledKey, title);
     }
     if (!in_group_folder(app, target)) return false;
+    // The marker goes first, as for every entry; it comes back when the file stays.
+    if (owns_marker && !delete_checked(app, Root::local_machine, kDisabledKey, title)) return false;
+    const uint32_t attributes = app.os.files.attributes(target);
     app.os.files.set_attributes(target, platform::attr::normal);
-    if (!app.os.files.remove(target) || file_present(app, target)) return false;
-    if (owns_marker) settings::delete_value(app.os, Root::local_machine, kDisabledKey, title);
+    if (!app.os.files.remove(target) || file_present(app, target)) {
+        if (attributes != platform::attr::invalid) app.os.files.set_attributes(target, attributes);
+        if (owns_marker) write_checked(app, Root::local_machine, kDisabledKey, title, *marker.value);
+        return false;
+    }
     return true;
 }
 
@@ -444,7 +496,13 @@ bool remove_group_file(AppState& app, std::string_view title, std::string_view c
 
 int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
                        int type) {
-    const bool enable = disabled_marker(app, title) != 0;
+    // Which way to switch is the marker's to say: a marker that cannot be read says nothing.
+    const Lookup marker = look_up(app, Root::local_machine, kDisabledKey, title);
+    if (!marker.known) {
+        tell(app, IDS_SWITCH_FAILED, title);
+        return 0;
+    }
+    const bool enable = marker.value && to_int(until_zero(marker.value->data)) > 0;
     if (is_toggle_run_code(type)) return toggle_run(app, title, command, type, enable);
     switch (type) {
         case code::win_load:
@@ -614,6 +672,15 @@ int DeleteOnReboot(AppState& app, std::string_view path) {
 namespace {
 
 // Writes a [windows] line and checks it with `holds`; a line that cannot be confirmed is put back.
+// A win.ini line to be written back with a change. A failed read looks like an empty line, and an
+// empty line written back would drop every other program on it: the line counts only when two
+// reads agree.
+std::optional<std::string> read_line(AppState& app, std::string_view key) {
+    std::string first = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    if (app.os.profile.read({}, "windows", key, kProfileEditSize) != first) return std::nullopt;
+    return first;
+}
+
 bool write_line_checked(AppState& app, std::string_view key, const std::string& old_line, const std::string& line,
                         const std::function<bool()>& confirmed) {
     clear_win_ini_readonly(app);
@@ -626,7 +693,9 @@ bool write_line_checked(AppState& app, std::string_view key, const std::string& 
 }  // namespace
 
 bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view command) {
-    const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    const std::optional<std::string> read = read_line(app, key);
+    if (!read) return !line_has(app, key, command);  // what is not on the line needs no taking out
+    const std::string& line = *read;
     if (line.size() + 1 >= kProfileEditSize) return false;  // possibly cut: writing it back would lose its end
     std::string kept;
     bool found = false;
@@ -644,7 +713,9 @@ bool remove_from_win_ini(AppState& app, std::string_view key, std::string_view c
 bool add_to_win_ini(AppState& app, std::string_view key, std::string_view command) {
     if (command.empty()) return false;
     if (line_has(app, key, command)) return true;
-    const std::string line = app.os.profile.read({}, "windows", key, kProfileEditSize);
+    const std::optional<std::string> read = read_line(app, key);
+    if (!read) return false;
+    const std::string& line = *read;
     if (line.size() + 1 >= kProfileEditSize) return false;
     return write_line_checked(app, key, line, line + ";" + std::string(command),
                               [&] { return line_has(app, key, command); });
