@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/items.h"
+#include "common/registry_snapshot.h"
 #include "common/versions.h"
 #include "platform/platform.h"
 
@@ -38,6 +39,8 @@ struct AppState {
     ItemList items;
     // Version texts of the files the current list names, read once per file.
     VersionCache versions;
+    // The registry the logic sees, when it can hold keys read ahead for a list fill; none in tests.
+    SnapshotRegistry* snapshots = nullptr;
 };
 
 }  // namespace sx

@@ -43,8 +43,6 @@ std::string_view detected_category(int type) {
     return kActiveTasks;
 }
 
-namespace {
-
 std::string category_key(int type) {
     std::string path(settings::kDetectedKey);
     path += '\\';
@@ -52,25 +50,26 @@ std::string category_key(int type) {
     return path;
 }
 
-}  // namespace
-
 std::string ReadFirstDetected(platform::Platform& os, std::string_view key, int type) {
     // An empty name would read the category's default value, which belongs to no item.
     if (key.empty()) return {};
     return settings::read_text(os, platform::Root::current_user, category_key(type), key, kDetectedBuffer);
 }
 
-std::string DetectedTexts::text(std::string_view path, int type) {
-    if (path.empty()) return {};
-    const std::string_view category = detected_category(type);
-    auto found = categories_.find(category);
+const settings::KeyTexts& DetectedTexts::category(int type) {
+    const std::string_view name = detected_category(type);
+    auto found = categories_.find(name);
     if (found == categories_.end()) {
         found = categories_
-                    .emplace(category, settings::KeyTexts(os_, platform::Root::current_user, category_key(type),
-                                                          kDetectedBuffer))
+                    .emplace(name, settings::KeyTexts(os_, platform::Root::current_user, category_key(type),
+                                                      kDetectedBuffer))
                     .first;
     }
-    return found->second.text(path);
+    return found->second;
+}
+
+std::string DetectedTexts::text(std::string_view path, int type) {
+    return path.empty() ? std::string() : category(type).text(path);
 }
 
 int RecordFirstDetected() { return 0; }

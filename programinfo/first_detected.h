@@ -20,6 +20,9 @@ inline constexpr size_t kDetectedBuffer = 24;
 // processes and any code of 300 or more that has no category of its own).
 std::string_view detected_category(int type);
 
+// The key of the category of `type` ("Software\Orvane\Detected\Startup").
+std::string category_key(int type);
+
 // The stored text for `key` in the category of `type`; empty when the tree, the category or the
 // value is missing, when the text has kDetectedBuffer characters or more, and for an empty key.
 std::string ReadFirstDetected(platform::Platform& os, std::string_view key, int type);
@@ -32,6 +35,7 @@ public:
     std::string text(std::string_view path, int type);
 
 private:
+    const settings::KeyTexts& category(int type);
     platform::Platform& os_;
     std::map<std::string_view, settings::KeyTexts> categories_;
 };

@@ -131,9 +131,7 @@ void enumerate_win_ini(AppState& app) {
 }
 
 void enumerate_disabled_store(AppState& app, const DisabledMarks& marks) {
-    static constexpr std::string_view kStores[] = {"Run",       "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce",
-                                                   "RunSetup",  "Policy",  "WinLoad",   "WinRun"};
-    for (std::string_view store : kStores) {
+    for (std::string_view store : kDisabledStores) {
         std::vector<RegValue> values;
         const std::string path = std::string(kDisabledKey) + "\\" + std::string(store);
         if (app.os.registry.values(Root::local_machine, path, values) != RegStatus::ok) continue;

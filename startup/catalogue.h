@@ -10,6 +10,9 @@
 namespace sx::startup {
 
 inline constexpr std::string_view kDisabledKey = "Software\\Orvane\\Sentrix\\Disabled";
+// The subkeys of the disabled store that keep switched-off entries, in the order they are listed.
+inline constexpr std::string_view kDisabledStores[] = {"Run",      "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce",
+                                                       "RunSetup", "Policy",  "WinLoad",   "WinRun"};
 inline constexpr std::string_view kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr std::string_view kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 inline constexpr std::string_view kNotifyKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify";

@@ -10,7 +10,12 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     sx::ui::WindowPrompts prompts;
     sx::win32::Win32Platform platform(prompts);
-    sx::AppState app(platform.os());
+    // The logic reaches the registry through a layer that can hold keys a list fill read ahead.
+    sx::SnapshotRegistry registry(platform.os().registry);
+    sx::platform::Platform& base = platform.os();
+    sx::platform::Platform os{registry, base.files, base.profile, base.shell, base.processes, base.system, base.prompts};
+    sx::AppState app(os);
+    app.snapshots = &registry;
     sx::ui::Frame frame(app, instance);
     prompts.attach(frame);
     return sx::app::run(frame, command_line ? command_line : "");

@@ -1,7 +1,5 @@
 #include "startup/pages/active_tasks_page.h"
 
-#include <optional>
-
 #include "common/text.h"
 #include "programinfo/first_detected.h"
 #include "res/resource_ids.h"
@@ -35,16 +33,24 @@ private:
     }
 
     void fill() override {
-        if (frame_.app.items.count() == 0) fill_task_list();
+        if (frame_.app.items.count() == 0) refill();
     }
 
-    void fill_task_list() {
+    std::vector<RegistryKey> fill_keys() const override {
+        return {{platform::Root::current_user, programinfo::category_key(code::process)}};
+    }
+
+    std::vector<std::string> enumerate() override {
         AppState& app = frame_.app;
         startup::ListProcesses(app);
-        dates_.emplace(app.os);
+        programinfo::DetectedTexts dates(app.os);
         std::vector<std::string> files;
-        for (const StartupEntry& e : app.items.entries()) files.push_back(row_wanted(e) ? e.command : std::string());
-        start_fill(std::move(files));
+        detected_.clear();
+        for (const StartupEntry& e : app.items.entries()) {
+            files.push_back(row_wanted(e) ? e.command : std::string());
+            detected_.push_back(dates.text(files.back(), e.type));
+        }
+        return files;
     }
 
     // A process whose file name has no folder stays in the list but gets no row.
@@ -56,7 +62,7 @@ private:
         const std::string file(file_part(e->command));
         const int row = append_item(list_, file, r.record, image);
         const std::string& company = r.facts->versions.CompanyName;
-        const std::string detected = dates_->text(e->command, e->type);
+        const std::string& detected = detected_[static_cast<size_t>(r.record)];
         set_item(list_, row, 2, company);
         set_item(list_, row, 3, detected);
         if (!e->title.empty()) set_item(list_, row, 1, e->title);
@@ -104,13 +110,13 @@ private:
                                        startup::event::task_kill);
             }
         }
-        fill_task_list();
+        refill();
     }
 
     bool command(int id, int) override {
         switch (id) {
             case IDM_KILL_TASK: kill_selected(); return true;
-            case IDM_REFRESH: fill_task_list(); return true;
+            case IDM_REFRESH: refill(); return true;
             default: return false;
         }
     }
@@ -121,7 +127,7 @@ private:
 
     SortList sort_list() const override { return SortList::active_tasks; }
 
-    std::optional<programinfo::DetectedTexts> dates_;  // read once per fill
+    std::vector<std::string> detected_;  // per record of the fill
 };
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "startup/pages/startup_page.h"
 
-#include <optional>
-
 #include "common/text.h"
 #include "programinfo/first_detected.h"
 #include "programinfo/resolve.h"
@@ -16,6 +14,8 @@
 namespace sx::ui {
 
 namespace {
+
+using platform::Root;
 
 class StartupPage : public Page {
 public:
@@ -40,21 +40,47 @@ private:
 
     void fill() override {
         EnableWindow(GetDlgItem(hwnd_, IDC_SHOW_ALL_STARTUP), TRUE);
-        fill_startup_list();
+        refill();
+    }
+
+    // The keys that grow with the number of entries: the Run family, the disabled store and the
+    // first-detected dates.
+    std::vector<RegistryKey> fill_keys() const override {
+        std::vector<RegistryKey> keys;
+        for (const RegistryKey& base : {RegistryKey{Root::local_machine, std::string(startup::kCurrentVersion)},
+                                        RegistryKey{Root::current_user, std::string(startup::kCurrentVersion)},
+                                        RegistryKey{Root::local_machine, std::string(startup::kWow64CurrentVersion)}}) {
+            for (const startup::RunKey& run : startup::kRunKeys) {
+                keys.push_back({base.root, base.path + "\\" + std::string(run.key)});
+            }
+        }
+        keys.push_back({Root::local_machine, std::string(startup::kDisabledKey)});
+        for (std::string_view store : startup::kDisabledStores) {
+            keys.push_back({Root::local_machine, std::string(startup::kDisabledKey) + "\\" + std::string(store)});
+        }
+        keys.push_back({Root::current_user, programinfo::category_key(code::run)});
+        return keys;
     }
 
     // Lists every entry EnumerateStartups finds; the program files are read off the UI thread and
     // each row's sort keys are built once, as it comes in.
-    void fill_startup_list() {
+    std::vector<std::string> enumerate() override {
         AppState& app = frame_.app;
-        const int count = startup::EnumerateStartups(app, true);
-        marks_.emplace(app);
-        dates_.emplace(app.os);
+        startup::EnumerateStartups(app, true);
+        // Each key is read once for the whole list, and only what the rows show is kept.
+        const startup::DisabledMarks marks(app);
+        programinfo::DetectedTexts dates(app.os);
         disabled_text_ = frame_.text(IDS_DISABLED_MARK);
         std::vector<std::string> files;
-        files.reserve(static_cast<size_t>(count));
-        for (const StartupEntry& e : app.items.entries()) files.push_back(programinfo::full_program_path(app.os, e.command));
-        start_fill(std::move(files));
+        files.reserve(app.items.count());
+        detected_.clear();
+        disabled_.clear();
+        for (const StartupEntry& e : app.items.entries()) {
+            files.push_back(programinfo::full_program_path(app.os, e.command));
+            detected_.push_back(dates.text(files.back(), e.type));
+            disabled_.push_back(marks.of(e.title) != 0);
+        }
+        return files;
     }
 
     void add_row(const FillJob::Row& r, int image) override {
@@ -65,9 +91,9 @@ private:
         set_item(list_, row, 1, e->flag == 1 ? "RunDLL32.exe " + file : file);
         const std::string& company = r.facts->versions.CompanyName;
         set_item(list_, row, 2, company);
-        const bool disabled = marks_->of(e->title) != 0;
+        const bool disabled = disabled_[static_cast<size_t>(r.record)];
         set_item(list_, row, 3, disabled ? disabled_text_ : std::string(startup::short_code_text(e->type)));
-        const std::string detected = dates_->text(*r.path, e->type);
+        const std::string& detected = detected_[static_cast<size_t>(r.record)];
         set_item(list_, row, 4, detected);
 
         RowKeys& k = keys_[static_cast<size_t>(r.record)];
@@ -141,7 +167,7 @@ private:
                 if (!disabled) startup::ToggleStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
             }
         }
-        fill_startup_list();
+        refill();
     }
 
     void remove_one(const StartupEntry& e, bool ask) {
@@ -178,7 +204,7 @@ private:
             }
             for (const StartupEntry& e : chosen) remove_one(e, false);
         }
-        fill_startup_list();
+        refill();
     }
 
     bool command(int id, int code) override {
@@ -189,7 +215,7 @@ private:
             case IDC_SHOW_ALL_STARTUP:
                 if (code != BN_CLICKED) return false;
                 frame_.app.settings.show_all_startup = IsDlgButtonChecked(hwnd_, IDC_SHOW_ALL_STARTUP) == BST_CHECKED;
-                fill_startup_list();
+                refill();
                 return true;
             case IDM_ADD:
             case IDM_MOVE_TO_DELAYED: show_error(frame_, IDS_NOT_IN_USB_EDITION); return true;
@@ -203,9 +229,9 @@ private:
 
     SortList sort_list() const override { return SortList::startup; }
 
-    // Read once per fill instead of once per row.
-    std::optional<startup::DisabledMarks> marks_;
-    std::optional<programinfo::DetectedTexts> dates_;
+    // Per record of the fill.
+    std::vector<std::string> detected_;
+    std::vector<bool> disabled_;
     std::string disabled_text_;
 };
 

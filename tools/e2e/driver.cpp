@@ -401,6 +401,8 @@ bool flush_posted(HWND list) {
 
 std::vector<Row> read_rows(HWND list) {
     std::vector<Row> rows;
+    // A list half filled is no answer: its page's fill ends first.
+    if (!wait_filled(GetParent(list))) return rows;
     RemoteBuffer remote(list, kBufferBytes);
     if (!remote) return rows;
     const int count = item_count(list);

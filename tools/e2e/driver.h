@@ -153,7 +153,7 @@ std::string item_text(HWND list, int row, int column);
 // Returns once every message posted so far to any window of the list's thread has been handled.
 // A list on a page also waits until a fill those messages started is over.
 bool flush_posted(HWND list);
-// Every row with every column, in the order shown.
+// Every row with every column, in the order shown, once a fill of the list's page is over.
 std::vector<Row> read_rows(HWND list);
 // Reads the rows until `ready` holds for them or `timeout` has passed; returns the last rows read.
 std::vector<Row> wait_rows(HWND list, const std::function<bool(const std::vector<Row>&)>& ready,

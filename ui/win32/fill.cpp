@@ -9,10 +9,11 @@ namespace sx::ui {
 
 namespace {
 
-// One worker per processor: more only queue for the same processors and the file system.
+// One processor stays for the window; the others read. More workers would only queue for the
+// same processors and the file system, and under Wine each thread costs about a megabyte.
 size_t worker_count(size_t files) {
-    const size_t processors = std::max<size_t>(1, std::thread::hardware_concurrency());
-    return std::min({files, processors, size_t{4}});
+    const size_t processors = std::max<size_t>(2, std::thread::hardware_concurrency());
+    return std::min({files, processors - 1, size_t{3}});
 }
 
 }  // namespace
@@ -33,6 +34,10 @@ FillJob::FillJob(platform::Platform& os, std::vector<std::string> files, const p
         record_file_.push_back(at->second);
     }
     facts_.resize(files_.size());
+    records_left_.assign(files_.size(), 0);
+    for (size_t file : record_file_) {
+        if (file != kNoFile) ++records_left_[file];
+    }
     read_ = std::make_unique<std::atomic<bool>[]>(files_.size());
     for (size_t i = 0; i < files_.size(); ++i) read_[i] = false;
     const size_t workers = worker_count(files_.size());
@@ -64,6 +69,12 @@ void FillJob::work() {
 void FillJob::announce() {
     // One message at a time: the page takes everything that is ready when it handles it.
     if (!announced_.exchange(true)) PostMessageA(window_, message_, 0, 0);
+}
+
+void FillJob::shown(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        if (row.file != kNoFile && --records_left_[row.file] == 0) facts_[row.file] = {};
+    }
 }
 
 bool FillJob::ready() const {

@@ -40,6 +40,9 @@ public:
 
     // Up to `most` rows whose files are read, in record order, after those taken before.
     std::vector<Row> take(size_t most);
+    // After the page has shown `rows`: the facts of a file no later record needs are let go, so a
+    // long fill does not hold them all to its end.
+    void shown(const std::vector<Row>& rows);
     // True when the next record's file is read (take would return a row).
     bool ready() const;
     bool finished() const { return next_record_ == record_file_.size(); }
@@ -58,6 +61,7 @@ private:
     std::vector<std::string> files_;      // distinct, in the order of their first record
     std::vector<size_t> record_file_;     // record -> file index or kNoFile
     std::vector<programinfo::ProgramFacts> facts_;
+    std::vector<uint32_t> records_left_;  // per file: records not shown yet
     std::unique_ptr<std::atomic<bool>[]> read_;
     std::atomic<size_t> next_file_{0};
     std::atomic<size_t> files_read_{0};

@@ -115,6 +115,14 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_LBUTTONDBLCLK: return image_mouse(message, lparam) ? TRUE : FALSE;
         case WM_PAGE_LAYOUT: layout(); return TRUE;
         case WM_FILL_READY: take_rows(); return TRUE;
+        case WM_KEYS_READ:
+            if (wparam != fill_serial_ || !reader_.joinable()) return TRUE;
+            if (commands_running_ > 0) {
+                keys_waiting_ = true;  // enumerating changes the list a command is working on
+                return TRUE;
+            }
+            keys_read();
+            return TRUE;
         case WM_TIMER:
             if (wparam != kBatchTimer) return FALSE;
             KillTimer(hwnd_, kBatchTimer);
@@ -127,6 +135,10 @@ INT_PTR Page::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             ++commands_running_;
             const INT_PTR handled = handle_command(wparam);
             --commands_running_;
+            if (commands_running_ == 0 && keys_waiting_) {
+                keys_waiting_ = false;
+                PostMessageA(hwnd_, WM_KEYS_READ, fill_serial_, 0);
+            }
             if (commands_running_ == 0 && rows_waiting_) {
                 rows_waiting_ = false;
                 PostMessageA(hwnd_, WM_FILL_READY, 0, 0);
@@ -329,14 +341,38 @@ void Page::reset_keys(size_t records) {
 
 // ---- list fills ----
 
-void Page::start_fill(std::vector<std::string> files, int icon_index) {
+void Page::refill() {
     stop_fill();
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-    reset_keys(files.size());
-    generic_image_ = -1;
     user_sort_column_ = -1;
     select_on_finish_ = activating_;
     SetPropA(hwnd_, kFillingProperty, reinterpret_cast<HANDLE>(1));
+    SnapshotRegistry* snapshots = frame_.app.snapshots;
+    std::vector<RegistryKey> keys = fill_keys();
+    if (!snapshots || keys.empty()) {
+        keys_read();
+        return;
+    }
+    reader_ = std::thread([this, keys = std::move(keys), &real = snapshots->real(), serial = fill_serial_] {
+        snapshot_ = SnapshotRegistry::read(real, keys);
+        PostMessageA(hwnd_, WM_KEYS_READ, serial, 0);
+    });
+}
+
+void Page::keys_read() {
+    if (reader_.joinable()) reader_.join();
+    SnapshotRegistry* snapshots = frame_.app.snapshots;
+    if (snapshots) snapshots->hold(std::move(snapshot_));
+    snapshot_.clear();
+    std::vector<std::string> files = enumerate();
+    // Later reads see the registry as it is then.
+    if (snapshots) snapshots->release();
+    start_fill(std::move(files), icon_index());
+}
+
+void Page::start_fill(std::vector<std::string> files, int icon_index) {
+    reset_keys(files.size());
+    generic_image_ = -1;
     const programinfo::IconWanted icon{icon_index, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
     job_ = std::make_unique<FillJob>(frame_.app.os, std::move(files), icon, hwnd_, WM_FILL_READY);
     file_images_.assign(job_->distinct_files(), -1);
@@ -344,6 +380,9 @@ void Page::start_fill(std::vector<std::string> files, int icon_index) {
 }
 
 void Page::stop_fill() {
+    if (reader_.joinable()) reader_.join();
+    snapshot_.clear();
+    ++fill_serial_;  // what the stopped fill posted is not for the next one
     job_.reset();
     KillTimer(hwnd_, kBatchTimer);
     RemovePropA(hwnd_, kFillingProperty);
@@ -407,6 +446,7 @@ void Page::take_rows() {
         SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
         const std::vector<int> images = images_of(rows);
         for (size_t i = 0; i < rows.size(); ++i) add_row(rows[i], images[i]);
+        job_->shown(rows);
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
     }

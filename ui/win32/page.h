@@ -9,10 +9,12 @@
 
 #include <initializer_list>
 #include <memory>
+#include <thread>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "common/registry_snapshot.h"
 #include "startup/item_list.h"
 #include "ui/menus.h"
 #include "ui/sorting.h"
@@ -51,8 +53,15 @@ protected:
     // ---- What each page supplies ----
     // Texts of its controls and its columns (WM_INITDIALOG).
     virtual void init() = 0;
-    // Fills the list on activation: enumerates its records and calls start_fill.
+    // On activation: a page with a list calls refill().
     virtual void fill() = 0;
+    // The registry keys the page's fill reads most, read ahead off the UI thread.
+    virtual std::vector<RegistryKey> fill_keys() const { return {}; }
+    // Lists the page's records (on the UI thread, with the keys of fill_keys() held as read ahead)
+    // and returns the program file of each record (empty: none); those are read off the UI thread.
+    virtual std::vector<std::string> enumerate() { return {}; }
+    // The icon group of the program files the rows show (below 0: no icons).
+    virtual int icon_index() const { return 0; }
     // One row of a fill, once the program file of its record has been read; in record order.
     virtual void add_row(const FillJob::Row& /*row*/, int /*image*/) {}
     // After the last row of a fill (the initial sort).
@@ -69,11 +78,10 @@ protected:
     virtual MenuFacts menu_facts(int record);
 
     // ---- Shared operations ----
-    // Empties the list and starts a fill: files[i] is the program file of record i (empty: none),
-    // read off the UI thread with icon group `icon_index` (below 0: no icons); the rows come in
-    // through add_row. A fill still running is stopped first.
-    void start_fill(std::vector<std::string> files, int icon_index = 0);
-    bool filling() const { return job_ != nullptr; }
+    // Empties the list and fills it again: the keys are read ahead, the records enumerated, their
+    // program files read; the rows come in through add_row. A fill still running is stopped first.
+    void refill();
+    bool filling() const { return job_ != nullptr || reader_.joinable(); }
     void set_texts(std::initializer_list<std::pair<int, unsigned>> control_strings);
     void add_columns(std::initializer_list<unsigned> titles);
     // Rebuilds the row keys' storage for a fill of `records` entries.
@@ -105,6 +113,8 @@ private:
     static int CALLBACK compare_items(LPARAM a, LPARAM b, LPARAM context);
     INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
     INT_PTR handle_command(WPARAM wparam);
+    void keys_read();
+    void start_fill(std::vector<std::string> files, int icon_index);
     void take_rows();
     void finish_fill();
     void stop_fill();
@@ -123,6 +133,10 @@ private:
     int sort_column_ = 0;
     int user_sort_column_ = -1;  // a header clicked during the fill: sorted again at its end
 
+    std::thread reader_;                    // reads the fill's keys ahead
+    SnapshotRegistry::Snapshot snapshot_;   // what it read, handed over by its message
+    WPARAM fill_serial_ = 0;                // tells a fill's messages from a stopped one's
+    bool keys_waiting_ = false;
     std::unique_ptr<FillJob> job_;
     std::vector<int> file_images_;  // image index per distinct file of the fill, -1 until added
     int generic_image_ = -1;
@@ -133,8 +147,9 @@ private:
     bool rows_waiting_ = false;
 };
 
-// Posted to a page when rows of its fill are ready.
+// Posted to a page when rows of its fill are ready, and when its keys have been read ahead.
 inline constexpr UINT WM_FILL_READY = WM_APP + 1;
+inline constexpr UINT WM_KEYS_READ = WM_APP + 2;
 
 // The owner-drawn style for a control of a dialog (the dialog itself for id 0).
 void make_owner_drawn(HWND dialog, int control_id);
