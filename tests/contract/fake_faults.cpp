@@ -73,6 +73,8 @@ std::vector<Operation> operations() {
         {"files.append", [=](World& w) { return w.files.append(file("a.txt"), "more"); }},
         {"files.facts", [=](World& w) { return w.files.facts(file("a.txt")).has_value(); }},
         {"files.version_block", [=](World& w) { return w.files.version_block(file("v.exe")).has_value(); }},
+        {"files.program_resources",
+         [=](World& w) { return w.files.program_resources(file("v.exe"), 0).version.has_value(); }},
         {"files.long_path", [=](World& w) { return !w.files.long_path(file("a.txt")).empty(); }},
         {"files.short_path", [=](World& w) { return !w.files.short_path(file("a.txt")).empty(); }},
         {"files.delete_on_reboot", [=](World& w) { return w.files.delete_on_reboot(file("a.txt")); }},

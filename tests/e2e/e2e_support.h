@@ -61,8 +61,9 @@ protected:
     void TearDown() override;
 
     Process start(const std::string& arguments = {});
-    // Starts the program and waits for its main window and, unless `sheet` is false, its sheet.
-    Session open(const std::string& arguments = {}, bool sheet = true);
+    // Starts the program and waits for its main window and, unless `sheet` is false, its sheet, and
+    // unless `filled` is false, the first page's list filled.
+    Session open(const std::string& arguments = {}, bool sheet = true, bool filled = true);
     // Posts the quit command and expects the process to end with exit code 0.
     void quit(Session& session);
     // Expects the process to end with exit code 0 (after a quit, a close or an exit request).

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
+#include "common/pe_resources.h"
 #include "programinfo/file_facts.h"
 #include "programinfo/first_detected.h"
+#include "programinfo/icon_image.h"
 #include "programinfo/notes.h"
+#include "programinfo/program_facts.h"
+#include "programinfo/version_block.h"
 #include "programinfo/resolve.h"
 #include "tests/support/fake_platform.h"
 
@@ -256,6 +261,131 @@ TEST_F(ProgramInfo, FormatLocalDateUsesTheUsersPatterns) {
     EXPECT_EQ(FormatLocalDate(os, kMarch5), "2024-03-05 2:07 PM");
     fake.registry.put_dword(Root::current_user, kInternationalKey, kShortDateValue, 7);
     EXPECT_EQ(FormatLocalDate(os, kMarch5), "03/05/2024 2:07 PM");
+}
+
+// ---- Icons as list rows show them ----
+
+void put16(std::string& d, uint16_t v) { d += static_cast<char>(v & 0xFF), d += static_cast<char>(v >> 8); }
+void put32(std::string& d, uint32_t v) { put16(d, static_cast<uint16_t>(v)), put16(d, static_cast<uint16_t>(v >> 16)); }
+
+// An icon image as a file stores it: a DIB whose rows run from the bottom, then its mask. `colour`
+// gives a palette index or a pixel value at (x, y from the top); `clear` the mask bit.
+std::string icon_dib(int w, int h, int bits, const std::vector<uint32_t>& palette,
+                     const std::function<uint32_t(int, int)>& colour, const std::function<bool(int, int)>& clear) {
+    std::string d;
+    for (uint32_t v : {40u, static_cast<uint32_t>(w), static_cast<uint32_t>(2 * h)}) put32(d, v);
+    put16(d, 1), put16(d, static_cast<uint16_t>(bits));
+    for (int i = 0; i < 4; ++i) put32(d, 0);
+    put32(d, static_cast<uint32_t>(palette.size())), put32(d, 0);
+    for (uint32_t c : palette) put32(d, c);
+    const size_t stride = static_cast<size_t>((w * bits + 31) / 32 * 4), mask_stride = static_cast<size_t>((w + 31) / 32 * 4);
+    for (int y = h - 1; y >= 0; --y) {
+        std::string row(stride, '\0');
+        for (int x = 0; x < w; ++x) {
+            const uint32_t v = colour(x, y);
+            const size_t bit = static_cast<size_t>(x * bits);
+            if (bits <= 8) row[bit / 8] = static_cast<char>(row[bit / 8] | (v << (8 - bits - bit % 8)));
+            for (int b = 0; bits > 8 && b < bits / 8; ++b) row[bit / 8 + static_cast<size_t>(b)] = static_cast<char>(v >> (8 * b));
+        }
+        d += row;
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        std::string row(mask_stride, '\0');
+        for (int x = 0; x < w; ++x) {
+            if (clear(x, y)) row[static_cast<size_t>(x / 8)] = static_cast<char>(row[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
+        }
+        d += row;
+    }
+    return d;
+}
+
+TEST(DecodeIcon, EveryDepthWithItsMaskOrAlpha) {
+    const auto corner_clear = [](int x, int y) { return x == 0 && y == 0; };
+    const auto none_clear = [](int, int) { return false; };
+    const auto stripes = [](int x, int) { return static_cast<uint32_t>(x % 2); };
+    struct Case {
+        const char* name;
+        std::string dib;
+        uint32_t at_1_0, at_0_0, at_2_15;  // pixels at (1,0), (0,0) and (2,15)
+    } cases[] = {
+        {"1 bit", icon_dib(16, 16, 1, {0x000000, 0xFFFFFF}, stripes, corner_clear), 0xFFFFFFFF, 0, 0xFF000000},
+        {"4 bits", icon_dib(16, 16, 4, std::vector<uint32_t>(16, 0x112233), stripes, corner_clear), 0xFF112233, 0,
+         0xFF112233},
+        {"8 bits", icon_dib(16, 16, 8, {0x0000FF, 0x00FF00}, stripes, corner_clear), 0xFF00FF00, 0, 0xFF0000FF},
+        {"24 bits", icon_dib(16, 16, 24, {}, [](int x, int y) { return uint32_t(x * 16 + y); }, corner_clear),
+         0xFF000010, 0, 0xFF00002F},
+        // 32 bits with alpha: the mask is ignored; without any alpha, the mask decides.
+        {"32 bits, alpha", icon_dib(16, 16, 32, {}, [](int x, int) { return 0x80000000u | uint32_t(x); }, corner_clear),
+         0x80000001, 0x80000000, 0x80000002},
+        {"32 bits, mask", icon_dib(16, 16, 32, {}, [](int x, int) { return uint32_t(x); }, corner_clear), 0xFF000001, 0,
+         0xFF000002},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<IconPixels> icon = decode_icon(c.dib, 16, 16);
+        ASSERT_TRUE(icon);
+        ASSERT_EQ(icon->argb.size(), 256u);
+        EXPECT_EQ(icon->argb[1], c.at_1_0);
+        EXPECT_EQ(icon->argb[0], c.at_0_0);
+        EXPECT_EQ(icon->argb[15 * 16 + 2], c.at_2_15) << "rows are stored from the bottom";
+    }
+    // A 32x32 image shrinks to 16x16: each pixel averages four, weighted by their alpha.
+    const std::string big = icon_dib(32, 32, 32, {}, [](int x, int) { return x % 2 ? 0xFF0000C8u : 0u; }, none_clear);
+    const std::optional<IconPixels> small = decode_icon(big, 16, 16);
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->argb[0], 0x7F0000C8u);
+}
+
+TEST(DecodeIcon, WhatIsNoCompleteDibGivesNothing) {
+    const std::string good = icon_dib(16, 16, 8, {0}, [](int, int) { return 0u; }, [](int, int) { return false; });
+    std::string compressed = good, wide = good, sixteen = good;
+    compressed[16] = 1;
+    wide[4] = 0, wide[5] = 2;  // 512 pixels wide
+    sixteen[14] = 16;
+    ASSERT_TRUE(decode_icon(good, 16, 16));
+    for (const std::string& bad : {good.substr(0, good.size() - 1), good.substr(0, 39), compressed, wide, sixteen,
+                                   std::string("\x89PNG\r\n\x1a\n") + std::string(64, '\0')}) {
+        EXPECT_FALSE(decode_icon(bad, 16, 16));
+    }
+    EXPECT_FALSE(decode_icon(good, 0, 16));
+}
+
+TEST(BestIconId, ClosestSizeThenClosestDepth) {
+    auto group = [](std::initializer_list<std::tuple<int, int, int>> entries) {  // size, bits, id
+        std::string d;
+        put16(d, 0), put16(d, 1), put16(d, static_cast<uint16_t>(entries.size()));
+        for (auto [size, bits, id] : entries) {
+            d += static_cast<char>(size == 256 ? 0 : size), d += static_cast<char>(size == 256 ? 0 : size);
+            d += '\0', d += '\0';
+            put16(d, 1), put16(d, static_cast<uint16_t>(bits)), put32(d, 100), put16(d, static_cast<uint16_t>(id));
+        }
+        return d;
+    };
+    const std::string icons = group({{32, 32, 1}, {16, 8, 2}, {16, 32, 3}, {256, 32, 4}});
+    EXPECT_EQ(best_icon_id(icons, 16, 16), 3);
+    EXPECT_EQ(best_icon_id(icons, 32, 32), 1);
+    EXPECT_EQ(best_icon_id(icons, 200, 200), 4);
+    EXPECT_EQ(best_icon_id(icons, 16, 16, 8), 2);
+    EXPECT_EQ(best_icon_id(icons.substr(0, 6 + 14), 16, 16), 1) << "only the entries present count";
+    std::string cursors = icons;
+    cursors[2] = 2;
+    EXPECT_EQ(best_icon_id(cursors, 16, 16), 0);
+}
+
+TEST_F(ProgramInfo, ProgramFactsReadTextsAndIconOnce) {
+    auto& file = fake.files.add_file("C:\\Tools\\acme.exe", "MZ");
+    file.version = make_version_block({{0x0409, 0x04E4}}, {{"040904E4", {{"ProductName", u"Acme Tools"}, {"CompanyName", u"Acme"}}}});
+    file.icon = icon_dib(32, 32, 24, {}, [](int, int) { return 0xABCDEFu; }, [](int, int) { return false; });
+    const ProgramFacts facts = ReadProgramFacts(os, "C:\\Tools\\acme.exe", {0, 16, 16});
+    EXPECT_EQ(facts.versions.CompanyName, "Acme");
+    ASSERT_TRUE(facts.icon);
+    EXPECT_EQ(facts.icon->argb[0], 0xFFABCDEFu);
+    EXPECT_TRUE(facts.icon_resource.empty());
+    EXPECT_FALSE(ReadProgramFacts(os, "C:\\Tools\\acme.exe", {-1, 16, 16}).icon) << "no icon was asked for";
+    file.icon = "\x89PNG";
+    EXPECT_EQ(ReadProgramFacts(os, "C:\\Tools\\acme.exe", {0, 16, 16}).icon_resource, "\x89PNG")
+        << "what cannot be decoded here goes to the window as it is";
+    EXPECT_EQ(ReadProgramFacts(os, "C:\\Tools\\gone.exe", {0, 16, 16}).versions, VersionTexts{});
 }
 
 }  // namespace

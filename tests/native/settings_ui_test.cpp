@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/command_line.h"
+#include "common/registry_snapshot.h"
 #include "common/state.h"
 #include "common/text.h"
 #include "res/resource_ids.h"
@@ -42,12 +43,43 @@ TEST_F(Settings, ValuesThatDoNotFitTheirBufferReadAsEmpty) {
     for (auto [name, size, text] : {std::tuple{"v31", 32, std::string(31, 'a')}, {"v31", 31, ""}, {"bin", 64, "hi"},
                                     {"v1023", 2000, std::string(1023, 'c')}, {"v1024", 2000, ""}, {"big", 4096, ""}}) {
         EXPECT_EQ(read_text(fake.os, Root::current_user, kKey, name, size), text) << name;
+        // A list fill reads the whole key at once, by the same rules, names in any case.
+        EXPECT_EQ(KeyTexts(fake.os, Root::current_user, kKey, size).text(upper(name)), text) << name;
     }
     // Options parse like atoi, clamped to an int.
     fake.registry.put_text(Root::current_user, kOptionsKey, "Huge", "99999999999");
     fake.registry.put_text(Root::current_user, kOptionsKey, "Empty", "");
     EXPECT_EQ(read_option(fake.os, "Huge", 7), 2147483647);
     EXPECT_EQ(read_option(fake.os, "Empty", 7), 7);
+}
+
+// Keys read ahead for a fill answer from memory until they are listed or written through.
+TEST_F(Settings, KeysReadAheadAnswerUntilListedOrWritten) {
+    constexpr std::string_view kA = "Software\\A", kB = "Software\\A\\B", kC = "Software\\C";
+    for (std::string_view key : {kA, kB, kC}) fake.registry.put_text(Root::local_machine, key, "v", "then");
+    SnapshotRegistry snapshots(fake.registry);
+    snapshots.hold(SnapshotRegistry::read(fake.registry, {{Root::local_machine, std::string(kA)},
+                                                          {Root::local_machine, std::string(kB)},
+                                                          {Root::local_machine, std::string(kC)},
+                                                          {Root::local_machine, "Software\\Missing"}}));
+    for (std::string_view key : {kA, kB, kC}) fake.registry.put_text(Root::local_machine, key, "v", "now");
+    auto text = [&](std::string_view key) {
+        platform::RegValue v;
+        return snapshots.query(Root::local_machine, key, "V", v) == platform::RegStatus::ok ? std::string(until_zero(v.data)) : std::string("-");
+    };
+    EXPECT_EQ(text("software\\a"), "then");
+    EXPECT_EQ(snapshots.open(Root::local_machine, "Software\\Missing"), platform::RegStatus::not_found);
+    std::vector<platform::RegValue> values;
+    ASSERT_EQ(snapshots.values(Root::local_machine, kA, values), platform::RegStatus::ok);
+    EXPECT_EQ(values.size(), 1u);
+    EXPECT_EQ(text(kA), "now") << "listed once, a key is read from the registry again";
+    EXPECT_EQ(snapshots.set(Root::local_machine, kC, "w", platform::reg_type::sz, std::string("x\0", 2)),
+              platform::RegStatus::ok);
+    EXPECT_EQ(text(kC), "now") << "a key written through is read from the registry again";
+    EXPECT_EQ(text(kB), "then");
+    EXPECT_EQ(snapshots.remove_key(Root::local_machine, kA), platform::RegStatus::access_denied);
+    EXPECT_EQ(text(kB), "now") << "removing a key forgets the keys below it";
+    snapshots.release();
 }
 
 TEST_F(Settings, WritesAndTreesStopWhereTheRegistryRefuses) {

@@ -45,6 +45,7 @@ TEST_F(FilesContract, MissingPathsFailEveryCall) {
     EXPECT_FALSE(os().files.append(beyond, "x"));
     EXPECT_EQ(os().files.facts(missing), std::nullopt);
     EXPECT_EQ(os().files.version_block(missing), std::nullopt);
+    EXPECT_EQ(os().files.program_resources(missing, 0).version, std::nullopt);
     EXPECT_EQ(os().files.long_path(missing), "");
     EXPECT_EQ(os().files.short_path(missing), "");
     EXPECT_EQ(os().files.attributes(folder + "\\missing"), attr::invalid) << "nothing was made on the way";
@@ -54,6 +55,11 @@ TEST_F(FilesContract, MissingPathsFailEveryCall) {
     EXPECT_EQ(os().files.facts(folder), std::nullopt);
     EXPECT_EQ(os().files.version_block(folder), std::nullopt);
     EXPECT_EQ(os().files.version_block(folder + "\\a.txt"), std::nullopt) << "a file without a version resource";
+    for (const std::string& path : {folder, folder + "\\a.txt"}) {
+        const platform::ProgramResources none = os().files.program_resources(path, 0);
+        EXPECT_EQ(none.version, std::nullopt) << path;
+        EXPECT_EQ(none.icon, "") << path;
+    }
 }
 
 TEST_F(FilesContract, ListGivesDotEntriesFilesAndFolders) {
@@ -150,6 +156,7 @@ TEST_F(FilesContract, AFileInUseWithoutSharingCannotBeReadOrChanged) {
 TEST_F(FilesContract, VersionBlockIsTheRawVersionResource) {
     std::optional<std::string> block = os().files.version_block(env().version_file());
     ASSERT_TRUE(block);
+    EXPECT_EQ(os().files.program_resources(env().version_file(), -1).version, block) << "what a list fill reads";
     const programinfo::VersionBlock version(*block);
     ASSERT_TRUE(version.valid());
     ASSERT_EQ(version.translations().size(), 1u);
