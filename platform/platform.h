@@ -6,6 +6,8 @@
 #include "platform/profile.h"
 #include "platform/prompts.h"
 #include "platform/registry.h"
+#include "platform/scheduler.h"
+#include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 
@@ -18,6 +20,8 @@ struct Platform {
     Shell& shell;
     Processes& processes;
     System& system;
+    Services& services;
+    Scheduler& scheduler;
     Prompts& prompts;
 };
 

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     // The logic reaches the registry through a layer that can hold keys a list fill read ahead.
     sx::SnapshotRegistry registry(platform.os().registry);
     sx::platform::Platform& base = platform.os();
-    sx::platform::Platform os{registry, base.files, base.profile, base.shell, base.processes, base.system, base.prompts};
+    sx::platform::Platform os{registry,      base.files,    base.profile,   base.shell, base.processes,
+                              base.system,   base.services, base.scheduler, base.prompts};
     sx::AppState app(os);
     app.snapshots = &registry;
     sx::ui::Frame frame(app, instance);

@@ -75,7 +75,15 @@ struct ModuleTraits {
     static void close(Type v) { FreeLibrary(v); }
 };
 
+struct ServiceTraits {
+    using Type = SC_HANDLE;
+    static Type empty() { return nullptr; }
+    static bool is_empty(Type v) { return v == nullptr; }
+    static void close(Type v) { CloseServiceHandle(v); }
+};
+
 using UniqueHkey = UniqueResource<HkeyTraits>;
+using UniqueService = UniqueResource<ServiceTraits>;
 using UniqueHandle = UniqueResource<HandleTraits>;
 using UniqueFind = UniqueResource<FindTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;

@@ -7,6 +7,8 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_scheduler.h"
+#include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 
@@ -27,6 +29,8 @@ private:
     Win32Shell shell_;
     Win32Processes processes_;
     Win32System system_;
+    Win32Services services_;
+    Win32Scheduler scheduler_;
     platform::Platform os_;
 };
 

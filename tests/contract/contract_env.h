@@ -50,6 +50,13 @@ public:
     // Waits (a few seconds at most) for the child to end and lets its id go; false when it still runs.
     virtual bool child_ended(uint32_t pid) = 0;
 
+    // A demand-start service named after the test, stopped, that the test may start, stop and
+    // reconfigure, with the key the manager made for it; its key name. Deleted afterwards.
+    virtual std::string scratch_service() = 0;
+    // A work item named after the test that starts `application` and has never run; its name as the
+    // scheduler lists it. Deleted afterwards.
+    virtual std::string scratch_work_item(const std::string& application) = 0;
+
     // Drops the deletions scheduled for the next system start, so none run when the prefix restarts.
     virtual void forget_reboot_operations() = 0;
 };

@@ -15,7 +15,8 @@ public:
     explicit FakeEnv(const std::string& test_name)
         : key_("Software\\SentrixContract\\" + test_name),
           class_("SentrixContract." + test_name),
-          folder_("C:\\sxcontract\\" + test_name) {
+          folder_("C:\\sxcontract\\" + test_name),
+          test_(test_name) {
         fake_.registry.create_key(platform::Root::current_user, key_);
         fake_.files.add_folder(folder_);
     }
@@ -47,6 +48,24 @@ public:
     std::string child_program() override { return std::string(kChildProgram); }
     bool child_ended(uint32_t pid) override { return !fake_.processes.running(pid); }
 
+    std::string scratch_service() override {
+        const std::string name = "SxContract." + test_;
+        fake_.services.add(name, "Sentrix Contract " + test_);
+        const std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + name;
+        fake_.registry.put_dword(platform::Root::local_machine, key, "Start", platform::service_start::manual);
+        fake_.registry.put_text(platform::Root::local_machine, key, "ImagePath", "C:\\sxcontract\\service.exe");
+        return name;
+    }
+
+    std::string scratch_work_item(const std::string& application) override {
+        platform::WorkItem item;
+        item.application = application;
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        fake_.scheduler.items.emplace_back(plain + ".job", item);
+        return fake_.scheduler.items.back().first;
+    }
+
     void forget_reboot_operations() override { fake_.files.reboot_deletions.clear(); }
 
 private:
@@ -54,6 +73,7 @@ private:
     std::string key_;
     std::string class_;
     std::string folder_;
+    std::string test_;
 };
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The contract environment on the Win32 adapters, run under Wine in a throwaway prefix. Setting up and
 // cleaning up use the Win32 API directly, never the adapters under test.
 #include <windows.h>
+#include <initguid.h>
+#include <mstask.h>
 
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -19,6 +22,7 @@ constexpr const char* kChildArgument = "--sx-contract-child";
 constexpr DWORD kChildLifetimeMs = 60 * 1000;
 constexpr DWORD kChildEndWaitMs = 5 * 1000;
 constexpr DWORD kIdPollMs = 50;
+constexpr int kServiceWaits = 100;
 constexpr const char* kScratchRoot = "C:\\sxcontract";
 constexpr const char* kScratchKeyParent = "Software\\SentrixContract";
 constexpr const char* kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
@@ -50,6 +54,7 @@ public:
         : key_(std::string(kScratchKeyParent) + "\\" + test_name),
           class_("SentrixContract." + test_name),
           folder_(std::string(kScratchRoot) + "\\" + test_name),
+          test_(test_name),
           platform_(prompts_) {
         clean_up();
         win32::UniqueHkey key;
@@ -59,6 +64,14 @@ public:
     }
 
     ~Win32Env() override {
+        if (!service_.empty()) remove_service();
+        if (!work_item_.empty()) {
+            win32::ComPtr<ITaskScheduler> scheduler;
+            if (SUCCEEDED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                           scheduler.put_void()))) {
+                scheduler->Delete(work_item_.c_str());
+            }
+        }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
         open_files_.clear();
@@ -121,11 +134,65 @@ public:
         return false;
     }
 
+    std::string scratch_service() override {
+        service_ = "SxContract." + test_;
+        const char* build = std::getenv("SX_BUILD_DIR");
+        const std::string program = "\"" + win32_path(build ? build : "") + "\\demo\\AwSyncSvc.exe\"";
+        win32::UniqueService scm(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+        win32::UniqueService created(CreateServiceA(scm.get(), service_.c_str(), ("Sentrix Contract " + test_).c_str(),
+                                                    SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                                                    SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, program.c_str(),
+                                                    nullptr, nullptr, nullptr, nullptr, nullptr));
+        return created ? service_ : std::string();
+    }
+
+    std::string scratch_work_item(const std::string& application) override {
+        // Wine's scheduler refuses names with dots.
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        const std::wstring name(plain.begin(), plain.end());
+        win32::ComPtr<ITaskScheduler> scheduler;
+        win32::ComPtr<ITask> task;
+        if (FAILED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                    scheduler.put_void())) ||
+            FAILED(scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask,
+                                          reinterpret_cast<IUnknown**>(task.put_void())))) {
+            return {};
+        }
+        const std::wstring wide(application.begin(), application.end());
+        task->SetApplicationName(wide.c_str());
+        win32::ComPtr<IPersistFile> file = task.query<IPersistFile>(IID_IPersistFile);
+        if (!file || FAILED(file->Save(nullptr, TRUE))) return {};
+        work_item_ = name;
+        return plain + ".job";
+    }
+
     void forget_reboot_operations() override {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
     }
 
 private:
+    // Stopped first (waiting a few seconds at most), then deleted.
+    void remove_service() {
+        win32::UniqueService scm(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+        win32::UniqueService s(OpenServiceA(scm.get(), service_.c_str(), SERVICE_STOP | SERVICE_QUERY_STATUS | DELETE));
+        if (!s) return;
+        SERVICE_STATUS status{};
+        ControlService(s.get(), SERVICE_CONTROL_STOP, &status);
+        for (int i = 0; i < kServiceWaits && QueryServiceStatus(s.get(), &status) &&
+                        status.dwCurrentState != SERVICE_STOPPED;
+             ++i) {
+            Sleep(kIdPollMs);
+        }
+        DeleteService(s.get());
+    }
+
+    static std::string win32_path(std::string unix_path) {
+        if (unix_path.empty() || unix_path[0] != '/') return unix_path;
+        for (char& c : unix_path) c = c == '/' ? '\\' : c;
+        return "Z:" + unix_path;
+    }
+
     void clean_up() {
         RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str());
@@ -138,6 +205,9 @@ private:
     std::string key_;
     std::string class_;
     std::string folder_;
+    std::string test_;
+    std::string service_;
+    std::wstring work_item_;
     win32::Win32Platform platform_;
     std::map<uint32_t, win32::UniqueHandle> children_;
     std::vector<win32::UniqueHandle> open_files_;

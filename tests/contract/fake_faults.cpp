@@ -26,13 +26,19 @@ struct World : FakePlatform {
         shell.save_shortcut(file("l.lnk"), {"C:\\x.exe", "", "", "", "", 0});
         profile.write(file("p.ini"), "s", "k", "value");
         pid = processes.start("C:\\x.exe");
+        services.add("svc", "Service");
+        services.add("up", "Running Service");
+        services.start("up");
+        scheduler.items.push_back({"t.job", {}});
     }
     static std::string file(std::string_view name) { return "C:\\faults\\" + std::string(name); }
     // The plan of the fake an operation belongs to ("files.read": the file system's).
     FaultPlan& plan(std::string_view op) {
         const std::string_view fake_name = op.substr(0, op.find('.'));
         return fake_name == "registry" ? registry.faults : fake_name == "files" ? files.faults
-               : fake_name == "profile" ? profile.faults : fake_name == "shell" ? shell.faults : processes.faults;
+               : fake_name == "profile" ? profile.faults : fake_name == "shell" ? shell.faults
+               : fake_name == "services" ? services.faults : fake_name == "scheduler" ? scheduler.faults
+                                                                                         : processes.faults;
     }
     uint32_t pid = 0;
 };
@@ -91,6 +97,18 @@ std::vector<Operation> operations() {
 
         {"processes.walk", [](World& w) { return w.processes.walk([](const auto&) { return true; }); }},
         {"processes.terminate", [](World& w) { return w.processes.terminate(w.pid, false); }},
+
+        {"services.list", [](World& w) { std::vector<platform::ServiceState> all; return w.services.list(all); }},
+        {"services.query", [](World& w) { return w.services.query("svc").has_value(); }},
+        {"services.key_name", [](World& w) { return !w.services.key_name("Service").empty(); }},
+        {"services.display_name", [](World& w) { return !w.services.display_name("svc").empty(); }},
+        {"services.stop", [](World& w) { return w.services.stop("up"); }},
+        {"services.start", [](World& w) { return w.services.start("svc"); }},
+        {"services.set_start_type", [](World& w) { return w.services.set_start_type("svc", 4); }},
+
+        {"scheduler.names", [=](World& w) mutable { return w.scheduler.names(names); }},
+        {"scheduler.item", [](World& w) { return w.scheduler.item("t").has_value(); }},
+        {"scheduler.remove", [](World& w) { return w.scheduler.remove("t.job"); }},
     };
 }
 

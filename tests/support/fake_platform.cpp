@@ -223,4 +223,106 @@ void FakePlatform::clsid(std::string_view class_id, std::string_view name, std::
     registry.put_text(platform::Root::classes_root, key + "\\InprocServer32", "", server);
 }
 
+// ---- Services ----
+
+namespace {
+constexpr std::string_view kServicesKey = "SYSTEM\\CurrentControlSet\\Services";
+}
+
+platform::ServiceState* FakeServices::find(std::string_view name) {
+    for (platform::ServiceState& s : services) {
+        if (iequals(s.name, name)) return &s;
+    }
+    return nullptr;
+}
+
+void FakeServices::add(std::string name, std::string display) {
+    services.push_back({std::move(name), std::move(display), platform::service_state::stopped, 0x10, 0});
+}
+
+bool FakeServices::list(std::vector<platform::ServiceState>& out) {
+    out.clear();
+    if (faults.should_fail("services.list", {})) return false;
+    out = services;
+    return true;
+}
+
+std::optional<platform::ServiceState> FakeServices::query(std::string_view name) {
+    platform::ServiceState* s = faults.should_fail("services.query", name) ? nullptr : find(name);
+    if (!s) return std::nullopt;
+    platform::ServiceState state = *s;
+    state.display_name.clear();  // as a query of one service gives it
+    return state;
+}
+
+std::string FakeServices::key_name(std::string_view display_name) {
+    if (faults.should_fail("services.key_name", display_name)) return {};
+    for (const platform::ServiceState& s : services) {
+        if (iequals(s.display_name, display_name)) return s.name;
+    }
+    return {};
+}
+
+std::string FakeServices::display_name(std::string_view name) {
+    platform::ServiceState* s = faults.should_fail("services.display_name", name) ? nullptr : find(name);
+    return s ? s->display_name : std::string();
+}
+
+bool FakeServices::stop(std::string_view name) {
+    platform::ServiceState* s = faults.should_fail("services.stop", name) ? nullptr : find(name);
+    if (!s || s->state != platform::service_state::running || !(s->controls_accepted & platform::kAcceptStop)) {
+        return false;
+    }
+    s->state = platform::service_state::stopped;
+    s->controls_accepted = 0;
+    return true;
+}
+
+bool FakeServices::start(std::string_view name) {
+    platform::ServiceState* s = faults.should_fail("services.start", name) ? nullptr : find(name);
+    if (!s || s->state != platform::service_state::stopped) return false;
+    s->state = platform::service_state::running;
+    s->controls_accepted = platform::kAcceptStop;
+    return true;
+}
+
+bool FakeServices::set_start_type(std::string_view name, uint32_t start) {
+    platform::ServiceState* s = faults.should_fail("services.set_start_type", name) ? nullptr : find(name);
+    if (!s || start > platform::service_start::disabled) return false;
+    registry_.put_dword(platform::Root::local_machine, std::string(kServicesKey) + "\\" + s->name, "Start", start);
+    return true;
+}
+
+// ---- Scheduler ----
+
+std::pair<std::string, platform::WorkItem>* FakeScheduler::find(std::string_view name) {
+    auto plain = [](std::string_view n) {
+        return n.size() > 4 && iequals(n.substr(n.size() - 4), ".job") ? n.substr(0, n.size() - 4) : n;
+    };
+    for (auto& item : items) {
+        if (iequals(plain(item.first), plain(name))) return &item;
+    }
+    return nullptr;
+}
+
+bool FakeScheduler::names(std::vector<std::string>& out) {
+    out.clear();
+    if (faults.should_fail("scheduler.names", {})) return false;
+    for (const auto& item : items) out.push_back(item.first);
+    return true;
+}
+
+std::optional<platform::WorkItem> FakeScheduler::item(std::string_view name) {
+    auto* found = faults.should_fail("scheduler.item", name) ? nullptr : find(name);
+    if (!found) return std::nullopt;
+    return found->second;
+}
+
+bool FakeScheduler::remove(std::string_view name) {
+    auto* found = faults.should_fail("scheduler.remove", name) ? nullptr : find(name);
+    if (!found) return false;
+    items.erase(items.begin() + (found - items.data()));
+    return true;
+}
+
 }  // namespace sx::fake

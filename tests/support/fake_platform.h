@@ -97,6 +97,43 @@ public:
     std::vector<std::string> told;
 };
 
+// Services by key name; a start type the manager takes is written to the service's key, as the
+// manager does.
+class FakeServices : public platform::Services {
+public:
+    explicit FakeServices(FakeRegistry& registry) : registry_(registry) {}
+    bool list(std::vector<platform::ServiceState>& out) override;
+    std::optional<platform::ServiceState> query(std::string_view name) override;
+    std::string key_name(std::string_view display_name) override;
+    std::string display_name(std::string_view name) override;
+    bool stop(std::string_view name) override;
+    bool start(std::string_view name) override;
+    bool set_start_type(std::string_view name, uint32_t start) override;
+
+    // A stopped service the manager knows, accepting a stop while it runs.
+    void add(std::string name, std::string display);
+    std::vector<platform::ServiceState> services;
+    FaultPlan faults;
+
+private:
+    platform::ServiceState* find(std::string_view name);
+    FakeRegistry& registry_;
+};
+
+// Work items by their enumerated names ("Backup.job"); opened and deleted with or without ".job".
+class FakeScheduler : public platform::Scheduler {
+public:
+    bool names(std::vector<std::string>& out) override;
+    std::optional<platform::WorkItem> item(std::string_view name) override;
+    bool remove(std::string_view name) override;
+
+    std::vector<std::pair<std::string, platform::WorkItem>> items;
+    FaultPlan faults;
+
+private:
+    std::pair<std::string, platform::WorkItem>* find(std::string_view name);
+};
+
 struct VersionInfo {
     std::string product, company, description, version, copyright;
 };
@@ -109,8 +146,10 @@ struct FakePlatform {
     FakeShell shell{files};
     FakeProcesses processes;
     FakeSystem system;
+    FakeServices services{registry};
+    FakeScheduler scheduler;
     FakePrompts prompts;
-    platform::Platform os{registry, files, profile, shell, processes, system, prompts};
+    platform::Platform os{registry, files, profile, shell, processes, system, services, scheduler, prompts};
 
     static constexpr std::string_view kUserStartup =
         "C:\\users\\root\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";

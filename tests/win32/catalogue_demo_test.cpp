@@ -119,7 +119,9 @@ protected:
     win32::Win32Shell shell;
     win32::Win32Processes processes;
     InstalledSystem system;
-    platform::Platform os{registry, files, profile, shell, processes, system, prompts};
+    win32::Win32Services services;
+    win32::Win32Scheduler scheduler;
+    platform::Platform os{registry, files, profile, shell, processes, system, services, scheduler, prompts};
     AppState app{os};
 
     void SetUp() override {

@@ -98,6 +98,17 @@
 #define AWCLOCK_ICON 4
 
 /* No version resource at all. */
+/* A real service: it runs until the service control manager stops it. */
+#define AWSYNCSVC_FILE "AwSyncSvc.exe"
+#define AWSYNCSVC_COMPANY "Adventure Works Cycles"
+#define AWSYNCSVC_PRODUCT "Adventure Works Sync"
+#define AWSYNCSVC_DESCRIPTION "Adventure Works Sync Service"
+#define AWSYNCSVC_VERSION "3.1.0.12"
+#define AWSYNCSVC_NUMS 3, 1, 0, 12
+#define AWSYNCSVC_COPYRIGHT "Copyright \251 2011 Adventure Works Cycles"
+#define AWSYNCSVC_TYPE VFT_APP
+#define AWSYNCSVC_ICON 4
+
 #define QTASK_FILE "qtask.exe"
 
 /* Libraries */
