@@ -37,6 +37,8 @@ struct StartupEntry {
     std::string description;
     int type = 0;
     int flag = 0;
+    // The name the system knows the item by where the title is only for show (a service's key name).
+    std::string id;
 };
 
 class ItemList {

@@ -35,6 +35,7 @@ struct AppState {
     bool wow64 = false;          // the 32-bit view's Run key opened at start
     bool express_boot = false;   // set and cleared by the monitor autorun toggle
     int active_page = 0;         // 0 no sheet, 1 building, else the active page command
+    bool scheduler_started = false;  // the Task Scheduler was started by this program, to be stopped again
     RuntimeSettings settings;
     ItemList items;
     // Version texts of the files the current list names, read once per file.

@@ -213,6 +213,11 @@
 #define IDM_MOVE_TO_DELAYED                  1195
 #define IDM_EXPLORE_FOLDER                   1201
 #define IDM_PROGRAM_PROPERTIES               1202
+/* What the information window asks the Services page to do with the selected service. */
+#define IDM_SERVICE_STOP                     6110
+#define IDM_SERVICE_AUTOMATIC                6111
+#define IDM_SERVICE_MANUAL                   6112
+#define IDM_SERVICE_DISABLED                 6113
 
 /* ---- Strings (string table numbers, res/strings.rc) ---- */
 #define IDS_MONITOR_NAME                     2
@@ -395,6 +400,8 @@
 #define IDS_REMOVE_FAILED                    1174
 #define IDS_FILE_MOVE_FAILED                 1175
 #define IDS_SWITCH_FAILED                    1178
+#define IDS_SERVICE_STOP_FAILED              1179
+#define IDS_SERVICE_START_TYPE_FAILED        1180
 #define IDS_DELETE_FILE                      1176
 #define IDS_VIEW_IN_NOTEPAD                  1177
 #define IDS_OPT_TRAY_ICON                    1185

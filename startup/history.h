@@ -12,6 +12,8 @@ namespace sx::startup {
 
 namespace event {
 constexpr int start_remove = 0, start_disable = 1, start_enable = 2, iehelper_remove = 3, task_kill = 5,
+              service_stop = 9, service_automatic = 10, service_manual = 11, service_disabled = 12,
+              service_from_automatic = 17, service_from_manual = 18, service_from_disabled = 19,
               reset_userinit = 21, reset_shell = 22, remove_task_scheduler = 23, remove_delay_load = 24,
               remove_shell_hook = 25, hidden_delete_file = 29, log_unknown = 31;
 }  // namespace event

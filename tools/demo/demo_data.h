@@ -136,6 +136,7 @@ inline constexpr char kWingInitPath[] = "C:\\Program Files\\Wingtip Toys\\Helper
 inline constexpr char kAwClockPath[] = "C:\\Program Files\\Adventure Works\\Clock\\AwClock.exe";
 inline constexpr char kAwClock32Path[] = "C:\\Program Files (x86)\\Adventure Works\\Clock\\AwClock.exe";
 inline constexpr char kQuickTaskPath[] = "C:\\Program Files\\Shared Tools\\QuickTask\\qtask.exe";
+inline constexpr char kAwSyncSvcPath[] = "C:\\Program Files\\Adventure Works\\Sync\\AwSyncSvc.exe";
 inline constexpr char kSystemWingtipPath[] = "<System>\\WingtipHelper.exe";
 inline constexpr char kSystemShsvcxPath[] = "<System>\\shsvcx.dll";
 // A shortcut points here; nothing is installed there.
@@ -172,6 +173,7 @@ struct DemoFile {
 };
 
 inline constexpr DemoFile kFiles[] = {
+    {Section::programs, kAwSyncSvcPath, FileKind::copy, AWSYNCSVC_FILE},
     {Section::programs, kNwUpdatePath, FileKind::copy, NWUPDATE_FILE},
     {Section::programs, kNwHelperPath, FileKind::copy, NWHELPER_FILE},
     {Section::programs, kContosoSyncPath, FileKind::copy, CONTOSOSYNC_FILE},
@@ -553,5 +555,69 @@ inline constexpr ProfileLine kProfileLines[] = {
 };
 // The key the profile section is mapped to in the registry (per user).
 inline constexpr char kProfileMappedKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+// ---------------------------------------------------------------------------------------------
+// Services, installed through the service control manager; and service keys the manager does not
+// know, written straight into the registry, with the data the list must cope with.
+
+struct DemoService {
+    const char* name;
+    const char* display;
+    const char* image;
+    unsigned start;             // 2 automatic, 3 on demand, 4 disabled
+    const char* description;
+    const char* service_dll;    // for a service hosted by svchost; empty for none
+};
+
+inline constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
+inline constexpr char kDemoServiceName[] = "SxDemoAwSync";     // a real service: it starts and stops
+inline constexpr char kDemoServiceDisplay[] = "Adventure Works Sync Service";
+inline constexpr DemoService kServices[] = {
+    {kDemoServiceName, kDemoServiceDisplay, "\"C:\\Program Files\\Adventure Works\\Sync\\AwSyncSvc.exe\"", 3,
+     "Keeps the files of Adventure Works projects in step with the server.", ""},
+    {"SxDemoFabNotify", "Fabrikam Notification Service", "%SystemRoot%\\system32\\svchost.exe -k FabrikamGroup", 4,
+     "Delivers Fabrikam tray notifications.", kFabNotifyPath},
+    {"SxDemoWingtipUpd", "@C:\\Program Files\\Wingtip Toys\\Helper\\WingInit.dll,-101",
+     "\"C:\\Program Files\\Wingtip Toys\\Helper\\WingtipHelper.exe\" /service", 3, "Keeps Wingtip Toys up to date.",
+     ""},
+};
+
+// Keys below kServicesKey that no manager made: left out (no image, a driver), or listed with what can
+// be read (a Start of another type reads as none, a ServiceDll or Description too long as empty).
+inline constexpr RegValue kServiceKeyValues[] = {
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoNoImage", "DisplayName", Data::text, "Sentrix Demo Without Image"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoDriver", "ImagePath", Data::text,
+     "system32\\drivers\\sxdemo.sys"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoOddStart", "ImagePath", Data::text, kLitwareAgentPath},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoOddStart", "DisplayName", Data::text,
+     "Litware Agent Service"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoOddStart", "Start", Data::text, "2"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoLongDll", "ImagePath", Data::text,
+     "C:\\windows\\system32\\svchost.exe -k SxDemo"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoLongDll", "DisplayName", Data::text,
+     "Proseware Hosted Helper"},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoLongDll", "Description", Data::text, "D", Extra::none,
+     5000},
+    {Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\SxDemoLongDll\\Parameters", "ServiceDll", Data::text,
+     kProseHookPath, Extra::none, 4096},
+};
+
+// ---------------------------------------------------------------------------------------------
+// Work items of the Task Scheduler.
+
+struct DemoTask {
+    const char* name;        // without ".job"
+    const char* application;
+    const char* parameters;
+    const char* comment;
+    bool daily;              // a trigger at 03:00 every day, so it has a next run time
+};
+
+inline constexpr char kDemoTaskToRemove[] = "Contoso Cleanup";
+inline constexpr DemoTask kTasks[] = {
+    {"Northwind Update Check", kNwUpdatePath, "/check", "Checks for Northwind updates every day.", true},
+    {kDemoTaskToRemove, kContosoSyncPath, "/cleanup", "", false},
+    {"Tailspin Report", "C:\\Program Files\\Tailspin Toys\\Reports\\Report.exe", "", "The program is gone.", false},
+};
 
 }  // namespace sx::demo

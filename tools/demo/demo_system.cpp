@@ -5,6 +5,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+// The Task Scheduler's identifiers are defined here; no library of this toolchain carries them all.
+#include <initguid.h>
+#include <mstask.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -455,6 +458,63 @@ public:
                               (description.empty() ? "" : " (\"" + description + "\")"));
     }
 
+    // A service installed through the manager, with its description and, for a hosted one, its
+    // ServiceDll; recorded first, so a reset deletes it.
+    void create_service(const DemoService& service) {
+        journal_.add({"service", to_hex(service.name)});
+        win32::UniqueService scm(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+        const bool hosted = *service.service_dll != '\0';
+        win32::UniqueService made(CreateServiceA(
+            scm.get(), service.name, service.display, SERVICE_ALL_ACCESS,
+            hosted ? SERVICE_WIN32_SHARE_PROCESS : SERVICE_WIN32_OWN_PROCESS, service.start, SERVICE_ERROR_IGNORE,
+            service.image, nullptr, nullptr, nullptr, nullptr, nullptr));
+        if (!made) {
+            fail(std::string("cannot create the service ") + service.name + ": " + code_text(GetLastError()));
+            return;
+        }
+        result_.log.push_back(std::string("service ") + service.name + " (" + service.display + ")");
+        const std::string key = std::string(kServicesKey) + "\\" + service.name;
+        set_value(Hive::machine, key, "Description", REG_SZ, std::string(service.description) + '\0');
+        if (hosted) set_value(Hive::machine, key + "\\Parameters", "ServiceDll", REG_EXPAND_SZ,
+                              std::string(service.service_dll) + '\0');
+    }
+
+    // A work item made through the Task Scheduler; recorded first, so a reset deletes it.
+    void add_work_item(const DemoTask& task) {
+        journal_.add({"task", to_hex(task.name)});
+        win32::ComPtr<ITaskScheduler> scheduler;
+        win32::ComPtr<ITask> item;
+        HRESULT hr = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                      scheduler.put_void());
+        if (SUCCEEDED(hr)) {
+            hr = scheduler->NewWorkItem(widen(task.name).c_str(), CLSID_CTask, IID_ITask,
+                                        reinterpret_cast<IUnknown**>(item.put_void()));
+        }
+        if (SUCCEEDED(hr)) hr = item->SetApplicationName(widen(task.application).c_str());
+        if (SUCCEEDED(hr)) hr = item->SetParameters(widen(task.parameters).c_str());
+        if (SUCCEEDED(hr)) hr = item->SetComment(widen(task.comment).c_str());
+        if (SUCCEEDED(hr) && task.daily) {
+            WORD index = 0;
+            win32::ComPtr<ITaskTrigger> trigger;
+            hr = item->CreateTrigger(&index, reinterpret_cast<ITaskTrigger**>(trigger.put_void()));
+            TASK_TRIGGER t{};
+            t.cbTriggerSize = sizeof(t);
+            t.wBeginYear = 2026, t.wBeginMonth = 1, t.wBeginDay = 1, t.wStartHour = 3;
+            t.TriggerType = TASK_TIME_TRIGGER_DAILY;
+            t.Type.Daily.DaysInterval = 1;
+            if (SUCCEEDED(hr)) hr = trigger->SetTrigger(&t);
+        }
+        win32::ComPtr<IPersistFile> file;
+        if (SUCCEEDED(hr)) hr = item->QueryInterface(IID_IPersistFile, file.put_void());
+        if (SUCCEEDED(hr)) hr = file->Save(nullptr, TRUE);
+        if (FAILED(hr)) {
+            fail(std::string("cannot make the work item ") + task.name + ": hresult " +
+                 std::to_string(static_cast<unsigned long>(hr)));
+            return;
+        }
+        result_.log.push_back(std::string("work item ") + task.name + " -> " + task.application);
+    }
+
 private:
     bool ensure_backup_folder() {
         const std::string folder = backup_folder();
@@ -576,6 +636,39 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
             }
         }
         result.log.push_back("deleted " + *path);
+        return true;
+    }
+    if (kind == "service" && e.size() == 2) {
+        const std::optional<std::string> name = from_hex(e[1]);
+        if (!name) return bad();
+        win32::UniqueService scm(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+        win32::UniqueService service(OpenServiceA(scm.get(), name->c_str(), SERVICE_STOP | SERVICE_QUERY_STATUS | DELETE));
+        if (service) {
+            SERVICE_STATUS status{};
+            ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
+            for (int i = 0; i < 100 && QueryServiceStatus(service.get(), &status) &&
+                            status.dwCurrentState != SERVICE_STOPPED;
+                 ++i) {
+                Sleep(50);
+            }
+            if (!DeleteService(service.get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) {
+                result.errors.push_back("cannot delete the service " + *name + ": " + code_text(GetLastError()));
+                result.ok = false;
+                return false;
+            }
+        }
+        result.log.push_back("deleted service " + *name);
+        return true;
+    }
+    if (kind == "task" && e.size() == 2) {
+        const std::optional<std::string> name = from_hex(e[1]);
+        if (!name) return bad();
+        win32::ComPtr<ITaskScheduler> scheduler;
+        if (SUCCEEDED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                                       scheduler.put_void()))) {
+            scheduler->Delete(widen(*name).c_str());  // a work item deleted meanwhile is gone as well
+        }
+        result.log.push_back("deleted work item " + *name);
         return true;
     }
     if (kind == "dir" && e.size() == 2) {
@@ -770,6 +863,7 @@ std::string bulk_path(const std::string& folder, int i) {
 
 Result reset() {
     Result result;
+    const win32::CoInit com;  // work items are deleted through the Task Scheduler
     Journal journal(journal_folder() + "\\" + kJournalFile);
     undo(journal, result);
     return result;
@@ -803,6 +897,11 @@ Result seed(const SeedOptions& options) {
     write_values(seeder, options, Section::delayed, kDelayedValues);
     write_values(seeder, options, Section::detected, kDetectedValues);
     for (const ProfileLine& line : kProfileLines) seeder.set_profile(kProfileSection, line.key, line.value);
+    for (const DemoService& service : kServices) seeder.create_service(service);
+    if (options.bad_data) {
+        for (const RegValue& value : kServiceKeyValues) write_value(seeder, value);
+    }
+    for (const DemoTask& task : kTasks) seeder.add_work_item(task);
     return result;
 }
 

@@ -9,6 +9,8 @@
 
 #include "common/text.h"
 #include "res/resource_ids.h"
+#include "inventory/pages/scheduled_tasks_page.h"
+#include "inventory/pages/services_page.h"
 #include "startup/pages/active_tasks_page.h"
 #include "startup/pages/startup_page.h"
 #include "ui/layout.h"
@@ -32,6 +34,9 @@ struct SheetPage {
 // The pages in tab order. Inventories of other kinds join this table as they are built.
 const SheetPage kPages[] = {
     {{CMD_STARTUP, IDD_STARTUP, IDI_TAB_STARTUP, IDS_TAB_STARTUP, false}, make_startup_page},
+    {{CMD_SCHEDULED_TASKS, IDD_SCHEDULED_TASKS, IDI_TAB_SCHEDULED_TASKS, IDS_TAB_SCHEDULED_TASKS, false},
+     make_scheduled_tasks_page},
+    {{CMD_SERVICES, IDD_SERVICES, IDI_TAB_SERVICES, IDS_TAB_SERVICES, true}, make_services_page},
     {{CMD_ACTIVE_TASKS, IDD_ACTIVE_TASKS, IDI_TAB_ACTIVE_TASKS, IDS_TAB_ACTIVE_TASKS, false}, make_active_tasks_page},
     {{CMD_OPTIONS, IDD_OPTIONS, IDI_TAB_OPTIONS, IDS_TAB_OPTIONS, false}, make_options_page},
 };

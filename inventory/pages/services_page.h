@@ -1,0 +1,12 @@
+// The Services page (NT family only).
+#pragma once
+
+#include <memory>
+
+#include "ui/win32/page.h"
+
+namespace sx::ui {
+
+std::unique_ptr<Page> make_services_page(Frame& frame, const PageTraits& traits);
+
+}  // namespace sx::ui
