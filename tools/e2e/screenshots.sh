@@ -99,7 +99,7 @@ shoot start "$result" "$build/SentrixEx.exe"
 take startup
 shoot tab 1 "$result"
 take active_tasks
-shoot tab 2 "$result"
+shoot tab 3 "$result"
 take options
 shoot history "$result"
 take history

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "inventory/pages/hidden_files_page.h"
 #include "res/resource_ids.h"
 #include "startup/pages/active_tasks_page.h"
 #include "startup/pages/startup_page.h"
@@ -33,6 +34,7 @@ struct SheetPage {
 const SheetPage kPages[] = {
     {{CMD_STARTUP, IDD_STARTUP, IDI_TAB_STARTUP, IDS_TAB_STARTUP, false}, make_startup_page},
     {{CMD_ACTIVE_TASKS, IDD_ACTIVE_TASKS, IDI_TAB_ACTIVE_TASKS, IDS_TAB_ACTIVE_TASKS, false}, make_active_tasks_page},
+    {{CMD_HIDDEN_FILES, IDD_HIDDEN_FILES, IDI_TAB_HIDDEN_FILES, IDS_TAB_HIDDEN_FILES, false}, make_hidden_files_page},
     {{CMD_OPTIONS, IDD_OPTIONS, IDI_TAB_OPTIONS, IDS_TAB_OPTIONS, false}, make_options_page},
 };
 
