@@ -1,6 +1,6 @@
 #include "inventory/undo.h"
 
-#include "inventory/hidden_restore.h"
+#include "inventory/hidden_files.h"
 #include "startup/disabled_store.h"
 #include "startup/history.h"
 

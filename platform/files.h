@@ -18,6 +18,8 @@ constexpr uint32_t directory = 0x10;
 constexpr uint32_t archive = 0x20;
 constexpr uint32_t normal = 0x80;
 constexpr uint32_t invalid = 0xFFFFFFFF;
+// What SetFileAttributesA takes back of what a file has (with temporary, offline, not indexed).
+constexpr uint32_t settable = readonly | hidden | system | archive | 0x100 | 0x1000 | 0x2000;
 }  // namespace attr
 
 struct DirEntry {

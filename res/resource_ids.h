@@ -405,5 +405,10 @@
 #define IDS_DELETE_FILE                      1176
 #define IDS_VIEW_IN_NOTEPAD                  1177
 #define IDS_OPT_TRAY_ICON                    1185
+#define IDS_HIDDEN_UNHIDE_FAILED             1191
+#define IDS_HIDDEN_DELETE_FAILED             1192
+#define IDS_HIDDEN_REBOOT_FAILED             1193
+#define IDS_HIDDEN_NO_VAULT_COPY             1194
+#define IDS_HIDDEN_RESTORE_FAILED            1195
 
 #endif

@@ -643,8 +643,9 @@ int RestoreStartupEntry(AppState& app, std::string_view title, std::string_view 
     return 1;
 }
 
-int DeleteOnReboot(AppState& app, std::string_view path) {
-    app.os.files.set_attributes(path, platform::attr::normal);
+namespace {
+
+int schedule_deletion(AppState& app, std::string_view path) {
     if (app.os.system.version().platform == 2) return app.os.files.delete_on_reboot(path) ? 1 : 0;
 
     const std::string short_path = app.os.files.short_path(path);
@@ -667,6 +668,19 @@ int DeleteOnReboot(AppState& app, std::string_view path) {
         content.insert(after, line);
     }
     return app.os.files.write(file, content) ? 1 : 0;
+}
+
+}  // namespace
+
+int DeleteOnReboot(AppState& app, std::string_view path) {
+    const uint32_t before = app.os.files.attributes(path);
+    app.os.files.set_attributes(path, platform::attr::normal);
+    const int scheduled = schedule_deletion(app, path);
+    // A file that stays keeps what it was (hidden, read-only).
+    if (!scheduled && before != platform::attr::invalid) {
+        app.os.files.set_attributes(path, before & platform::attr::settable);
+    }
+    return scheduled;
 }
 
 namespace {

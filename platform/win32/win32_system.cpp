@@ -24,6 +24,10 @@ std::string Win32System::system_folder() {
     return text_from([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
+std::string Win32System::temp_folder() {
+    return text_from([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+}
+
 std::string Win32System::program_file() {
     return text_from([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
 }

@@ -9,6 +9,7 @@ class Win32System : public platform::System {
 public:
     std::string windows_folder() override;
     std::string system_folder() override;
+    std::string temp_folder() override;
     std::string program_file() override;
     std::string expand(std::string_view text) override;
     platform::LocalTime now() override;

@@ -22,7 +22,8 @@ inline constexpr int kStartupTab = 0;
 inline constexpr int kScheduledTasksTab = 1;
 inline constexpr int kServicesTab = 2;
 inline constexpr int kActiveTasksTab = 3;
-inline constexpr int kOptionsTab = 4;
+inline constexpr int kHiddenFilesTab = 4;
+inline constexpr int kOptionsTab = 5;
 
 inline constexpr int kCmdMonitor = 6046;  // "-MONITOR" posts it to itself; it opens nothing
 inline constexpr int kShowAllStartup = 1014;

@@ -456,20 +456,6 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
 }
 
-TEST_F(Startup, UndoOfAHiddenFileDeletionUsesTheVault) {
-    const std::string vault = "C:\\users\\root\\AppData\\Roaming\\Sentrix\\vault\\secret.sys";
-    fake.files.add_file(vault, "data");
-    fake.files.write(kHistory, "d\t*HIDDEN_DeleteFile\tTYPE_HIDDEN\tsecret\tC:\\windows\\secret.sys\t\r\n");
-    LoadHistoryList(app);
-    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
-    EXPECT_EQ(fake.files.content("C:\\windows\\secret.sys"), "data");
-    EXPECT_TRUE(fake.files.attributes("C:\\windows\\secret.sys") & platform::attr::hidden);
-    EXPECT_FALSE(fake.files.exists(vault));
-    // Without a vault copy nothing is restored and nothing is deleted.
-    EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 0);
-    EXPECT_EQ(fake.files.content("C:\\windows\\secret.sys"), "data");
-}
-
 // ---- The item list ----
 
 TEST_F(Startup, ItemsCutEveryFieldToItsLimit) {

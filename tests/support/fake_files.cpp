@@ -85,9 +85,9 @@ bool FakeFiles::move(std::string_view from, std::string_view to) {
 bool FakeFiles::copy(std::string_view from, std::string_view to, bool fail_if_exists) {
     if (faults.should_fail("files.copy", from)) return false;
     Node* source = find(from);
-    if (!source || source->folder) return false;
+    if (!source || source->folder || source->locked) return false;
     Node* existing = find(to);
-    if (existing && (fail_if_exists || existing->folder)) return false;
+    if (existing && (fail_if_exists || existing->folder || existing->locked)) return false;
     return place(to, *source);
 }
 

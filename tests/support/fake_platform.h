@@ -66,6 +66,7 @@ class FakeSystem : public platform::System {
 public:
     std::string windows_folder() override { return windows; }
     std::string system_folder() override { return system; }
+    std::string temp_folder() override { return temp; }
     std::string program_file() override { return program; }
     std::string expand(std::string_view text) override;
     platform::LocalTime now() override { return clock; }
@@ -76,6 +77,7 @@ public:
 
     std::string windows = "C:\\windows";
     std::string system = "C:\\windows\\system32";
+    std::string temp = "C:\\users\\root\\Temp\\";
     std::string program = "C:\\Program Files\\Sentrix\\SentrixEx.exe";
     platform::LocalTime clock{2026, 12, 6, 20, 22, 53};
     platform::OsVersion os_version;

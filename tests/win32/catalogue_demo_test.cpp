@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/process_state.h"
+#include "common/text.h"
 #include "common/state.h"
 #include "platform/win32/win32_platform.h"
 #include "programinfo/version_block.h"
@@ -183,6 +184,12 @@ protected:
         snap_folder(d::journal_folder(), out);
         for (const char* file : {d::kSystemWingtipPath, d::kSystemShsvcxPath})
             out[d::expand(file)] = files.read(d::expand(file), 1 << 26).value_or("(no file)");
+        // Hidden files with their attributes, and the folders made for them.
+        for (const d::HiddenFile& f : d::kHiddenFiles) {
+            const std::string path = d::hidden_file_path(f), folder(folder_part(path));
+            out[path] = std::to_string(files.attributes(path)) + files.read(path, 1 << 26).value_or("");
+            out[folder] = std::to_string(files.attributes(folder));
+        }
         return out;
     }
 

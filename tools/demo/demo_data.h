@@ -7,6 +7,9 @@
 //   <CommonStartup>  the all-users startup folder ("Common Startup" of HKLM ...\Shell Folders)
 //   <ProgramFolder>  C:\Program Files\Sentrix, the folder SentrixEx.exe is installed into
 //   <System>         the system folder (C:\windows\system32)
+//   <CommonFiles>    CommonFilesDir of HKLM SOFTWARE\Microsoft\Windows\CurrentVersion
+//   <Temp>           the temporary folder (GetTempPathA) without its closing backslash
+//   <Vault>          the program's vault of deleted hidden files: <AppData>\Sentrix\vault
 //   <short:PATH>     the short (8.3) form of PATH, which must exist
 #pragma once
 
@@ -224,6 +227,45 @@ inline constexpr DemoFile kFiles[] = {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Hidden files: at each depth of the program's walk (the drive root and the Windows folder with their
+// own entries, the system, common-files and temporary folders one level down), beside and below it,
+// and a copy of one in the vault the program restores deleted hidden files from.
+
+inline constexpr unsigned kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4, kFolder = 0x10;
+
+struct HiddenFile {
+    const char* path;
+    unsigned attributes;  // with kFolder a folder, otherwise a file
+    bool listed;          // on the Hidden Files page
+    const char* source = nullptr;  // a binary of the demo folder; otherwise a line of text
+    std::size_t length = 0;        // > 0: the path is padded with "x" to exactly this many characters
+    Extra extra = Extra::none;
+};
+
+inline constexpr char kWinHiddenPath[] = "C:\\windows\\SxWinHidden.dat";          // with a vault copy
+inline constexpr char kSharedHiddenPath[] = "<CommonFiles>\\SxDemo\\SxShared.dat";  // read-only as well
+inline constexpr char kInUsePath[] = "<Temp>\\SxInUse\\SxInUse.dat";                // tests hold it open
+
+inline constexpr HiddenFile kHiddenFiles[] = {
+    {"C:\\SxRoot.sys", kHidden | kSystem, true},
+    {"C:\\SxDemo\\SxBelowRoot.dat", kHidden, false},
+    {kWinHiddenPath, kHidden, true},
+    {"C:\\windows\\SxDemo\\SxBelowWindows.dat", kHidden | kSystem, false},
+    {"<System>\\SxHelper.dll", kHidden | kSystem, true, FABNOTIFY_FILE},
+    {"<System>\\SxDemo\\SxDirect.exe", kHidden, true, QTASK_FILE},
+    {"<System>\\SxDemo\\SxDeeper\\SxTooDeep.dat", kHidden, false},
+    {"<System>\\.SxDot\\SxInDot.dat", kHidden, false},
+    {"<System>\\SxHiddenFolder", kHidden | kFolder, false},
+    {kSharedHiddenPath, kHidden | kReadOnly, true},
+    {"<Temp>\\SxTemp.tmp", kHidden, true},
+    {kInUsePath, kHidden, true},
+    {"<Temp>\\SxLong\\SxLong", kHidden, true, nullptr, 259, Extra::bad_data},
+    {"<Temp>\\SxLong\\SxLonger", kHidden, false, nullptr, 260, Extra::bad_data},  // over MAX_PATH - 1
+    // A read-only copy (Wine keeps no read-only bit on a folder, so the vault itself cannot be made so).
+    {"<Vault>\\SxWinHidden.dat", kReadOnly, false},
+};
+
+// ---------------------------------------------------------------------------------------------
 // Registry values
 
 enum class Hive { machine, user };
@@ -291,6 +333,7 @@ inline constexpr char kDisabledKey[] = "Software\\Orvane\\Sentrix\\Disabled";
 inline constexpr char kDelayKey[] = "Software\\Orvane\\Sentrix\\Delay";
 inline constexpr char kDetectedStartupKey[] = "Software\\Orvane\\Detected\\Startup";
 inline constexpr char kDetectedActiveTasksKey[] = "Software\\Orvane\\Detected\\ActiveTasks";
+inline constexpr char kDetectedHiddenKey[] = "Software\\Orvane\\Detected\\Hidden";
 
 // Written in registry order (sorted, the default value first) so the order is the same whether
 // values enumerate sorted (Wine) or in creation order (Windows).
@@ -536,6 +579,8 @@ inline constexpr RegValue kDetectedValues[] = {
      "11/12/2010 10:05 PM"},
     {Hive::user, kDetectedActiveTasksKey, "C:\\PROGRAM FILES\\NORTHWIND TRADERS\\UPDATE\\NWUPDATE.EXE",
      Data::text, "03/07/2009 9:05 AM"},
+    {Hive::user, kDetectedHiddenKey, "C:\\WINDOWS\\SXWINHIDDEN.DAT", Data::text, "05/05/2015 5:05 AM"},
+    {Hive::user, kDetectedHiddenKey, "<System>\\SXHELPER.DLL", Data::text, "10/31/2011 11:11 PM"},
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -216,12 +216,32 @@ std::string short_path(const std::string& path) {
     return std::string(buffer, length);
 }
 
+std::string temp_folder() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    if (length == 0 || length >= sizeof buffer) return "C:\\windows\\Temp";
+    return parent_of(std::string(buffer, length));  // without the closing backslash
+}
+
+std::string common_files_folder() {
+    char buffer[MAX_PATH];
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
+                     RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+        return "C:\\Program Files\\Common Files";
+    }
+    return buffer;
+}
+
 std::optional<std::string> place(std::string_view token) {
     constexpr std::string_view kShort = "short:";
     if (token == "Startup") return shell_folder(Hive::user, "Startup", CSIDL_STARTUP);
     if (token == "CommonStartup") return shell_folder(Hive::machine, "Common Startup", CSIDL_COMMON_STARTUP);
     if (token == "ProgramFolder") return std::string(kProgramFolder);
     if (token == "System") return system_folder();
+    if (token == "Temp") return temp_folder();
+    if (token == "CommonFiles") return common_files_folder();
+    if (token == "Vault") return shell_folder(Hive::user, "AppData", CSIDL_APPDATA) + "\\Sentrix\\vault";
     if (token.substr(0, kShort.size()) == kShort) return short_path(std::string(token.substr(kShort.size())));
     return std::nullopt;
 }
@@ -255,6 +275,7 @@ bool gone(LSTATUS status) {
 //   profile hex(section) hex(key) 1|- hex(old line)        a win.ini line written
 //   file    hex(path) hex(backup)|-                        a file written (its former content saved)
 //   dir     hex(path)                                      a folder that did not exist
+//   attr    hex(path) ATTRIBUTES                           a file's or folder's attributes before they were set
 
 class Journal {
 public:
@@ -393,6 +414,15 @@ public:
         }
         result_.log.push_back("created folder " + path);
         return true;
+    }
+
+    void set_attributes(const std::string& path, DWORD attributes) {
+        journal_.add({"attr", to_hex(path), std::to_string(GetFileAttributesA(path.c_str()))});
+        if (!SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL)) {
+            fail("cannot set the attributes of " + path + ": " + code_text(GetLastError()));
+            return;
+        }
+        result_.log.push_back("attributes of " + path + " = " + std::to_string(attributes));
     }
 
     // The folder exists and the former content of the file, if any, is saved and recorded.
@@ -671,6 +701,24 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
         result.log.push_back("deleted work item " + *name);
         return true;
     }
+    if (kind == "attr" && e.size() == 3) {
+        const std::optional<std::string> path = from_hex(e[1]);
+        char* end = nullptr;
+        const unsigned long attributes = std::strtoul(e[2].c_str(), &end, 10);
+        if (!path || end == e[2].c_str() || *end != '\0') return bad();
+        // What is gone since (a file the program deleted) needs nothing back.
+        const DWORD old = static_cast<DWORD>(attributes);
+        if (old != INVALID_FILE_ATTRIBUTES && !SetFileAttributesA(path->c_str(), old)) {
+            const DWORD code = GetLastError();
+            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
+                result.errors.push_back("cannot put back the attributes of " + *path + ": " + code_text(code));
+                result.ok = false;
+                return false;
+            }
+        }
+        result.log.push_back("put back the attributes of " + *path);
+        return true;
+    }
     if (kind == "dir" && e.size() == 2) {
         const std::optional<std::string> path = from_hex(e[1]);
         if (!path) return bad();
@@ -774,6 +822,18 @@ void install(Seeder& seeder, const DemoFile& file, const std::string& bins) {
     }
 }
 
+void install(Seeder& seeder, const HiddenFile& file, const std::string& bins) {
+    const std::string path = hidden_file_path(file);
+    if (file.attributes & kFolder) {
+        seeder.ensure_folder(path);
+    } else if (file.source) {
+        seeder.copy_file(bins + "\\" + file.source, path);
+    } else {
+        seeder.write_file(path, "A hidden file of the Sentrix demo system.\r\n");
+    }
+    seeder.set_attributes(path, file.attributes & ~kFolder);
+}
+
 std::string resolve_bins(const std::string& given, Result& result) {
     const std::string bins = given.empty() ? default_bins_folder() : full_path(wine_path(given));
     if (bins.empty() || !file_exists(bins + "\\" + kBinsMarker)) {
@@ -844,6 +904,12 @@ std::string padded(std::string_view text, std::size_t length) {
     return out;
 }
 
+std::string hidden_file_path(const HiddenFile& file) {
+    std::string path = expand(file.path);
+    if (path.size() < file.length) path += std::string(file.length - path.size(), 'x');
+    return path;
+}
+
 std::string value_name(const RegValue& value) { return expand(value.name); }
 
 std::string value_text(const RegValue& value) {
@@ -890,6 +956,8 @@ Result seed(const SeedOptions& options) {
     for (const DemoFile& file : kFiles)
         if (wanted(options, file.section, file.extra)) install(seeder, file, bins);
     if (!options.program.empty()) seeder.copy_file(full_path(wine_path(options.program)), kProgramFile);
+    for (const HiddenFile& file : kHiddenFiles)
+        if (wanted(options, Section::programs, file.extra)) install(seeder, file, bins);
 
     write_values(seeder, options, Section::run, kRunValues);
     write_values(seeder, options, Section::special, kSpecialValues);

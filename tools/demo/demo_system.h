@@ -57,6 +57,9 @@ std::string wine_path(std::string_view path);
 // The place holders of demo_data.h expanded.
 std::string expand(std::string_view text);
 
+// Where a hidden file of the table is made (expanded, padded).
+std::string hidden_file_path(const HiddenFile& file);
+
 // The value's name and data bytes as written (expanded, padded; text kinds without the zero).
 std::string value_name(const RegValue& value);
 std::string value_text(const RegValue& value);

@@ -97,10 +97,11 @@ take() {
 result=$(windows_path "$rect")
 shoot start "$result" "$build/SentrixEx.exe"
 take startup
-shoot tab 1 "$result"
-take active_tasks
-shoot tab 2 "$result"
-take options
+for page in "Scheduled Tasks:scheduled_tasks" "Services:services" "Active Tasks:active_tasks" \
+            "Hidden Files:hidden_files" "Options:options"; do
+  shoot tab "${page%%:*}" "$result"
+  take "${page##*:}"
+done
 shoot history "$result"
 take history
 shoot quit "$result"

@@ -5,7 +5,7 @@
 //
 //   shoot.exe start <result> <SentrixEx.exe>   seed the demo system, start demo programs and the
 //                                              program, show the Startup Programs page
-//   shoot.exe tab <n> <result>                 show tab n
+//   shoot.exe tab <title> <result>             show the tab of that title ("Services")
 //   shoot.exe history <result>                 write a history file and open the History dialog
 //   shoot.exe quit <result>                    close the dialog and the program
 //
@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "tools/demo/demo_system.h"
@@ -30,7 +31,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kDemoSeconds = 300;     // the demo programs outlive every step
-constexpr int kOptionsTab = 2;
 constexpr int kQuit = 6030;
 constexpr int kViewHistory = 1104;
 constexpr DWORD kSettle = 300;        // lets the last repaint of a freshly shown page finish
@@ -125,10 +125,21 @@ int start(const std::string& result, const std::string& program) {
     return write_window(result, sheet) ? kExitOk : fail("cannot write " + result);
 }
 
-int tab(int index, const std::string& result) {
+// The index of the tab whose title, without its surrounding blanks, is `title`; -1 when none is.
+int tab_named(HWND sheet, const std::string& title) {
+    const std::vector<std::string> titles = tab_texts(sheet);
+    for (size_t i = 0; i < titles.size(); ++i) {
+        const size_t first = titles[i].find_first_not_of(' '), last = titles[i].find_last_not_of(' ');
+        if (first != std::string::npos && titles[i].substr(first, last - first + 1) == title) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int tab(const std::string& title, const std::string& result) {
     const Running r = running();
     if (!r.sheet) return fail("SentrixEx.exe is not running with its sheet");
-    if (!select_tab(r.sheet, index)) return fail("tab " + std::to_string(index) + " did not open");
+    const int index = tab_named(r.sheet, title);
+    if (index < 0 || !select_tab(r.sheet, index)) return fail("tab " + title + " did not open");
     Sleep(kSettle);
     return write_window(result, r.sheet) ? kExitOk : fail("cannot write " + result);
 }
@@ -141,7 +152,7 @@ int history(const std::string& result) {
         out << kHistory;
         if (!out) return fail(std::string("cannot write ") + kHistoryFile);
     }
-    HWND options = select_tab(r.sheet, kOptionsTab);
+    HWND options = select_tab(r.sheet, tab_named(r.sheet, "Options"));
     if (!options || !post_button(options, kViewHistory)) return fail("cannot press View History");
     HWND dialog = wait_dialog(owner_process(r.main), kHistoryCaption, kListId);
     if (!dialog) return fail("the History dialog did not open");
@@ -172,10 +183,10 @@ int quit(const std::string& result) {
 int main(int argc, char** argv) {
     const std::string step = argc > 1 ? argv[1] : "";
     if (step == "start" && argc == 4) return start(argv[2], argv[3]);
-    if (step == "tab" && argc == 4) return tab(std::atoi(argv[2]), argv[3]);
+    if (step == "tab" && argc == 4) return tab(argv[2], argv[3]);
     if (step == "history" && argc == 3) return history(argv[2]);
     if (step == "quit" && argc == 3) return quit(argv[2]);
-    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <n> <result> | history <result> | quit <result>\n",
+    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <title> <result> | history <result> | quit <result>\n",
                stderr);
     return kExitUsage;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "inventory/pages/hidden_files_page.h"
 #include "res/resource_ids.h"
 #include "inventory/pages/scheduled_tasks_page.h"
 #include "inventory/pages/services_page.h"
@@ -38,6 +39,7 @@ const SheetPage kPages[] = {
      make_scheduled_tasks_page},
     {{CMD_SERVICES, IDD_SERVICES, IDI_TAB_SERVICES, IDS_TAB_SERVICES, true}, make_services_page},
     {{CMD_ACTIVE_TASKS, IDD_ACTIVE_TASKS, IDI_TAB_ACTIVE_TASKS, IDS_TAB_ACTIVE_TASKS, false}, make_active_tasks_page},
+    {{CMD_HIDDEN_FILES, IDD_HIDDEN_FILES, IDI_TAB_HIDDEN_FILES, IDS_TAB_HIDDEN_FILES, false}, make_hidden_files_page},
     {{CMD_OPTIONS, IDD_OPTIONS, IDI_TAB_OPTIONS, IDS_TAB_OPTIONS, false}, make_options_page},
 };
 

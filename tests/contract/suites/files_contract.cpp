@@ -73,7 +73,7 @@ TEST_F(FilesContract, ListGivesDotEntriesFilesAndFolders) {
 }
 
 // Wine keeps the archive bit of a file whatever is set (Windows would clear it); the fake copies Wine, and
-// the program's logic must not depend on the bit either way. A read-only file cannot be removed.
+// the program's logic must not depend on the bit either way. Only a read-only file cannot be removed.
 TEST_F(FilesContract, SetAttributesReplacesAllButTheArchiveBit) {
     const std::string folder = env().scratch_folder();
     const std::string file = folder + "\\plain.txt";
@@ -96,6 +96,10 @@ TEST_F(FilesContract, SetAttributesReplacesAllButTheArchiveBit) {
     ASSERT_TRUE(os().files.set_attributes(file, attr::normal));
     EXPECT_TRUE(os().files.remove(file));
     EXPECT_EQ(os().files.attributes(file), attr::invalid);
+    // Hidden and system files go like any other.
+    ASSERT_TRUE(os().files.write(file, "x"));
+    ASSERT_TRUE(os().files.set_attributes(file, attr::hidden | attr::system));
+    EXPECT_TRUE(os().files.remove(file));
 }
 
 TEST_F(FilesContract, MoveAndCopyRefuseAnExistingTargetAndKeepBothFiles) {
@@ -140,9 +144,11 @@ TEST_F(FilesContract, WriteReplacesAppendAddsReadStopsAtTheLimitAndFactsGiveSize
     EXPECT_EQ(os().files.read(folder + "\\large.bin", large.size() * 2), large);
 }
 
-TEST_F(FilesContract, AFileInUseWithoutSharingCannotBeReadOrChanged) {
+// Its attributes still change: they are no part of the content the owner keeps to itself.
+TEST_F(FilesContract, AFileInUseWithoutSharingCannotBeReadCopiedOrChanged) {
     const std::string file = env().scratch_folder() + "\\busy.txt";
     ASSERT_TRUE(os().files.write(file, "busy"));
+    ASSERT_TRUE(os().files.set_attributes(file, attr::hidden));
     env().hold_open_unshared(file);
     EXPECT_NE(os().files.attributes(file), attr::invalid) << "it still exists";
     EXPECT_EQ(os().files.read(file, 100), std::nullopt);
@@ -150,6 +156,10 @@ TEST_F(FilesContract, AFileInUseWithoutSharingCannotBeReadOrChanged) {
     EXPECT_FALSE(os().files.append(file, "more"));
     EXPECT_FALSE(os().files.write(file, "other"));
     EXPECT_FALSE(os().files.remove(file));
+    EXPECT_FALSE(os().files.copy(file, env().scratch_folder() + "\\copy.txt", false));
+    EXPECT_EQ(os().files.attributes(env().scratch_folder() + "\\copy.txt"), attr::invalid);
+    EXPECT_TRUE(os().files.set_attributes(file, attr::normal));
+    EXPECT_EQ(os().files.attributes(file), attr::archive);
 }
 
 // The block the program's own parser reads its texts from.

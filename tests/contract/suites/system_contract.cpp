@@ -14,6 +14,9 @@ using SystemContract = ContractTest;
 TEST_F(SystemContract, FoldersProgramFileAndVersion) {
     EXPECT_EQ(os().system.windows_folder(), "C:\\windows");
     EXPECT_EQ(os().system.system_folder(), "C:\\windows\\system32");
+    // The user's own, with the closing backslash GetTempPathA gives.
+    EXPECT_TRUE(std::regex_match(os().system.temp_folder(), std::regex(R"(C:\\users\\[^\\]+\\Temp\\)")))
+        << os().system.temp_folder();
     EXPECT_TRUE(std::regex_match(os().system.program_file(), std::regex(R"(.*\\.*\.exe)", std::regex::icase)))
         << os().system.program_file();
     EXPECT_EQ(os().system.version().platform, 2) << "the NT family";
