@@ -398,5 +398,7 @@
 #define IDS_DELETE_FILE                      1176
 #define IDS_VIEW_IN_NOTEPAD                  1177
 #define IDS_OPT_TRAY_ICON                    1185
+#define IDS_UNREGISTER_FAILED                1250
+#define IDS_KILL_BIT_FAILED                  1251
 
 #endif
