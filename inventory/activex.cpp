@@ -150,9 +150,11 @@ int ListAllActiveXControls(AppState& app) {
                                                  kAlternateBuffer);
             if (id.empty()) id = name;
             Control c{id, startup::ResolveClsid(app, id, view), view};
+            // A 32-bit entry that reads like a native one is that one (an entry that stands for
+            // another class id is listed under it as often as it occurs).
             bool again = false;
             for (const Control& n : native) {
-                again = again || (iequals(n.id, c.id) && iequals(n.info.name, c.info.name) &&
+                again = again || (view == View::wow32 && iequals(n.id, c.id) && iequals(n.info.name, c.info.name) &&
                                   iequals(n.info.server, c.info.server));
             }
             if (again) continue;

@@ -228,7 +228,7 @@ TEST_F(Browser, ControlsOfTheBrowserAndOfTheCompatibilityKeys) {
     used("{C6}", 0);
     fake.registry.put_dword(kMachine, std::string(kCompatibilityKey) + "\\{C2}", kFlagsValue, 0x10000);
     fake.registry.put_dword(kMachine, kWowCompat + "\\{C4}", kFlagsValue, 0x400);
-    put(kMachine, std::string(kCompatibilityKey) + "\\{C9}", "AlternateCLSID", "{C1}");
+    put(kMachine, std::string(kCompatibilityKey) + "\\{C9}", "AlternateCLSID", "{C2}");
 
     EXPECT_EQ(ListBrowserActiveXControls(app, 0), 3);
     const Rows browser{
@@ -245,7 +245,7 @@ TEST_F(Browser, ControlsOfTheBrowserAndOfTheCompatibilityKeys) {
     EXPECT_EQ(ListAllActiveXControls(app), 6);
     Rows all = browser;
     all.push_back("Contoso Media Control|C:\\C\\DESCRIBED.OCX|{C2}|2.0|1200|65536");
-    all.push_back("Contoso Player|C:\\C\\PLAYER.OCX|{C1}|2.0|1200|0");
+    all.push_back("Contoso Media Control|C:\\C\\DESCRIBED.OCX|{C2}|2.0|1200|65536");
     all.push_back(browser[2]);
     EXPECT_EQ(list(), all);
 
