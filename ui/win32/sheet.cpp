@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "common/text.h"
+#include "inventory/pages/activex_page.h"
+#include "inventory/pages/ie_helpers_page.h"
 #include "res/resource_ids.h"
 #include "startup/pages/active_tasks_page.h"
 #include "startup/pages/startup_page.h"
@@ -32,6 +34,8 @@ struct SheetPage {
 // The pages in tab order. Inventories of other kinds join this table as they are built.
 const SheetPage kPages[] = {
     {{CMD_STARTUP, IDD_STARTUP, IDI_TAB_STARTUP, IDS_TAB_STARTUP, false}, make_startup_page},
+    {{CMD_ACTIVEX, IDD_ACTIVEX, IDI_TAB_ACTIVEX, IDS_TAB_ACTIVEX, false}, make_activex_page},
+    {{CMD_IE_HELPERS, IDD_IE_HELPERS, IDI_TAB_IE_HELPERS, IDS_TAB_IE_HELPERS, false}, make_ie_helpers_page},
     {{CMD_ACTIVE_TASKS, IDD_ACTIVE_TASKS, IDI_TAB_ACTIVE_TASKS, IDS_TAB_ACTIVE_TASKS, false}, make_active_tasks_page},
     {{CMD_OPTIONS, IDD_OPTIONS, IDI_TAB_OPTIONS, IDS_TAB_OPTIONS, false}, make_options_page},
 };
