@@ -165,6 +165,8 @@ private:
         return {{IDC_INFO, 0}, {IDC_ENABLE, IDC_DISABLE}, {IDC_CLOSE, 0}};
     }
 
+    std::vector<int> row_below_list() const override { return {IDC_ACTIVEX_LIST_ALL, IDC_HIDE_MICROSOFT}; }
+
     SortList sort_list() const override { return SortList::activex; }
 
     // Per record of the fill.
