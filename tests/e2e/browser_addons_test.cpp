@@ -158,7 +158,7 @@ TEST_F(BrowserAddOns, ActiveXControlsAndTheirKillBits) {
     // Every control of the compatibility keys too: one listed there again, one standing for another
     // class id, and two whose flags are no number.
     ASSERT_TRUE(click_button(page_, kListAll));
-    const Row chart{"Litware Chart Control", "LITHOOK.DLL", LITHOOK_COMPANY, "Enabled", "", demo::kChartClsid};
+    const Row chart{LITHOOK_DESCRIPTION, "LITHOOK.DLL", LITHOOK_COMPANY, "Enabled", "", demo::kChartClsid};
     const Row text_flags{"Fabrikam Notify Control", "FABNOTIFY.DLL", FABNOTIFY_COMPANY, "Enabled", "", demo::kTextFlagsClsid};
     const Row long_flags{"Wingtip Input Control", "WINGINIT.DLL", WINGINIT_COMPANY, "Enabled", "", demo::kLongFlagsClsid};
     ASSERT_TRUE(rows_are({player_on, nameless_off, clock_on, player_on, chart, nameless_off, player_on, text_flags,

@@ -735,8 +735,7 @@ inline constexpr RegValue kBrowserValues[] = {
      "Contoso Media Player"},
     {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}\\InprocServer32", "",
      Data::text, kContosoSsoPath},
-    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}", "", Data::text,
-     "Litware Chart Control"},
+    // No class name: the control is titled by its file's description.
     {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}\\InprocServer32", "",
      Data::text, kLitHookPath},
     {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E32}\\InprocServer32", "",
