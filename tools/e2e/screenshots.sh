@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
-#   startup.png, active_tasks.png, options.png, history.png
+#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
@@ -98,8 +98,12 @@ result=$(windows_path "$rect")
 shoot start "$result" "$build/SentrixEx.exe"
 take startup
 shoot tab 1 "$result"
-take active_tasks
+take activex
 shoot tab 2 "$result"
+take ie_helpers
+shoot tab 3 "$result"
+take active_tasks
+shoot tab 4 "$result"
 take options
 shoot history "$result"
 take history
