@@ -81,7 +81,10 @@ private:
         keys_[record].text = {e->title, file, company, state_[record], date_key(detected_[record]), clsid};
     }
 
-    void fill_finished() override { initial_sort("SortActiveX"); }
+    void fill_finished() override {
+        initial_sort("SortActiveX");
+        update_buttons();  // a refill leaves nothing selected
+    }
 
     void activated() override { update_buttons(); }
 

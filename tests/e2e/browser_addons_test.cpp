@@ -139,6 +139,7 @@ TEST_F(BrowserAddOns, ActiveXControlsAndTheirKillBits) {
     nameless_off[kTypeColumn] = "Disabled";
     player_on[kTypeColumn] = clock_on[kTypeColumn] = "Enabled";
     EXPECT_TRUE(rows_are({player, nameless_off, clock, help}));
+    EXPECT_FALSE(control_visible(page_, kEnableButton) || control_visible(page_, kDisableButton)) << "nothing is selected";
     for (const char* key : {demo::kCompatibilityKey, demo::kWowCompatibilityKey}) {
         EXPECT_EQ(read_dword(HKEY_LOCAL_MACHINE, compat(key, demo::kNamelessClsid), kFlags), 0x400u) << key;
     }
