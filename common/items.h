@@ -30,6 +30,10 @@ inline constexpr size_t kCommandMax = 259;
 inline constexpr size_t kLocationMax = 259;
 inline constexpr size_t kDescriptionMax = 1023;
 
+// The registry view a record was read from. The program is 64-bit and sees the native view; the
+// 32-bit programs of the system (the 32-bit browser among them) read the keys below Wow6432Node.
+enum class View : int { native, wow32 };
+
 struct StartupEntry {
     std::string title;
     std::string command;
@@ -37,6 +41,8 @@ struct StartupEntry {
     std::string description;
     int type = 0;
     int flag = 0;
+    // Browser add-ons and controls remember where they were registered, so a change acts there.
+    View view = View::native;
     // The name the system knows the item by where the title is only for show (a service's key name).
     std::string id;
 };

@@ -410,5 +410,7 @@
 #define IDS_HIDDEN_REBOOT_FAILED             1193
 #define IDS_HIDDEN_NO_VAULT_COPY             1194
 #define IDS_HIDDEN_RESTORE_FAILED            1195
+#define IDS_UNREGISTER_FAILED                1250
+#define IDS_KILL_BIT_FAILED                  1251
 
 #endif

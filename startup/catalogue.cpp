@@ -261,8 +261,8 @@ int DisabledMarks::of(std::string_view title) const {
 
 std::string disabled_folder(AppState& app) { return programinfo::own_folder(app.os) + "\\Disabled"; }
 
-ClassInfo ResolveClsid(AppState& app, std::string_view class_id) {
-    std::string key = "CLSID\\";
+ClassInfo ResolveClsid(AppState& app, std::string_view class_id, View view) {
+    std::string key = view == View::wow32 ? "Wow6432Node\\CLSID\\" : "CLSID\\";
     if (!class_id.empty() && class_id.front() == '{') {
         key += class_id;
     } else {

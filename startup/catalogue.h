@@ -58,8 +58,9 @@ struct ClassInfo {
     std::string name;
     std::string server;  // InprocServer32 path
 };
-// The class registered under HKCR\CLSID for a class id, braces added when missing.
-ClassInfo ResolveClsid(AppState& app, std::string_view class_id);
+// The class registered under HKCR\CLSID for a class id, braces added when missing; in the 32-bit
+// view, under HKCR\Wow6432Node\CLSID.
+ClassInfo ResolveClsid(AppState& app, std::string_view class_id, View view = View::native);
 
 // The program's own "Disabled" folder (inside the program folder).
 std::string disabled_folder(AppState& app);

@@ -19,11 +19,13 @@ namespace sx::e2e::test {
 
 // Tab indexes of this build's sheet.
 inline constexpr int kStartupTab = 0;
-inline constexpr int kScheduledTasksTab = 1;
-inline constexpr int kServicesTab = 2;
-inline constexpr int kActiveTasksTab = 3;
-inline constexpr int kHiddenFilesTab = 4;
-inline constexpr int kOptionsTab = 5;
+inline constexpr int kActiveXTab = 1;
+inline constexpr int kIeHelpersTab = 2;
+inline constexpr int kScheduledTasksTab = 3;
+inline constexpr int kServicesTab = 4;
+inline constexpr int kActiveTasksTab = 5;
+inline constexpr int kHiddenFilesTab = 6;
+inline constexpr int kOptionsTab = 7;
 
 inline constexpr int kCmdMonitor = 6046;  // "-MONITOR" posts it to itself; it opens nothing
 inline constexpr int kShowAllStartup = 1014;

@@ -16,8 +16,9 @@ TEST_F(Sheet, TabsCaptionsStatusBarAndClosing) {
     Session s = open("-TASK");
     ASSERT_NE(s.sheet, nullptr);
     EXPECT_EQ(window_text(s.sheet), kSheetCaption);
-    EXPECT_EQ(tab_texts(s.sheet), (std::vector<std::string>{"Startup Programs", " Scheduled Tasks ", " Services ",
-                                                            " Active Tasks ", " Hidden Files ", " Options  "}));
+    EXPECT_EQ(tab_texts(s.sheet),
+              (std::vector<std::string>{"Startup Programs", " ActiveX ", " IE Helpers ", " Scheduled Tasks ", " Services ",
+                                        " Active Tasks ", " Hidden Files ", " Options  "}));
     EXPECT_EQ(window_text(s.main), kSheetCaption);
 
     // Showing Startup Programs selects its first row, which gives the program its second caption.

@@ -73,6 +73,13 @@ TEST(Resources, DialogTemplatesCreateWithTheControlsTheCodeAddresses) {
     const std::tuple<int, bool, std::vector<Control>> kTemplates[] = {  // id, a page of the sheet, controls
         {IDD_STARTUP, true, list_page({{IDC_PAGE_HEADER}, {IDC_ENABLE}, {IDC_DISABLE}, {IDC_ADD}, {IDC_REMOVE},
                                        {IDC_SHOW_ALL_STARTUP, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX}})},
+        {IDD_ACTIVEX, true, list_page({{IDC_ACTIVEX_HEADER}, {IDC_ENABLE, "", WS_VISIBLE, 0}, {IDC_DISABLE, "", WS_VISIBLE, 0},
+                                       {IDC_HIDE_MICROSOFT, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
+                                       {IDC_ACTIVEX_LIST_ALL, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX}})},
+        {IDD_IE_HELPERS, true, list_page({{IDC_IE_HELPERS_HEADER}, {IDC_IE_HELPERS_HINT}, {IDC_REMOVE}})},
+        {IDD_SCHEDULED_TASKS, true, list_page({{IDC_SCHEDULED_HEADER}, {IDC_SCHEDULED_HINT}, {IDC_REMOVE}})},
+        {IDD_SERVICES, true, list_page({{IDC_PAGE_HEADER}, {IDC_SERVICES_HINT},
+                                        {IDC_HIDE_MICROSOFT, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX}})},
         {IDD_ACTIVE_TASKS, true, list_page({{IDC_TASKS_HEADER}, {IDC_TASKS_HINT}, {IDC_REFRESH}, {IDC_KILL_TASK}})},
         {IDD_HIDDEN_FILES, true, list_page({{IDC_HIDDEN_HEADER}, {IDC_HIDDEN_HINT}, {IDC_REFRESH}, {IDC_UNHIDE}})},
         {IDD_OPTIONS, true, options_page()},
@@ -109,7 +116,9 @@ TEST(Resources, DialogTemplatesCreateWithTheControlsTheCodeAddresses) {
 // stretched from another; the bitmaps have the sizes of the controls that show them; the chime is a wave.
 TEST(Resources, PicturesAndTheChimeAreThereInTheirSizes) {
     for (const auto& [id, size] : {std::pair{IDI_APP, 16}, {IDI_APP, 32}, {IDI_PROGRAM_FILE, 16}, {IDI_TAB_STARTUP, 16},
-                                   {IDI_TAB_ACTIVE_TASKS, 16}, {IDI_TAB_HIDDEN_FILES, 16}, {IDI_TAB_OPTIONS, 16}}) {
+                                   {IDI_TAB_ACTIVEX, 16}, {IDI_TAB_IE_HELPERS, 16}, {IDI_TAB_SCHEDULED_TASKS, 16},
+                                   {IDI_TAB_SERVICES, 16}, {IDI_TAB_ACTIVE_TASKS, 16}, {IDI_TAB_HIDDEN_FILES, 16},
+                                   {IDI_TAB_OPTIONS, 16}}) {
         HRSRC group = FindResourceA(self(), MAKEINTRESOURCEA(id), RT_GROUP_ICON);
         ASSERT_NE(group, nullptr) << "icon " << id;
         auto* directory = static_cast<BYTE*>(LockResource(LoadResource(self(), group)));
@@ -122,8 +131,9 @@ TEST(Resources, PicturesAndTheChimeAreThereInTheirSizes) {
     }
     for (const auto& [id, size] : {std::pair{IDB_HELP_NORMAL, 24}, {IDB_HELP_PRESSED, 24}, {IDB_HELP_HOVER, 24},
                                    {IDB_MONITOR_ON, 24}, {IDB_MONITOR_OFF, 24}, {IDB_MONITOR_WARNING, 24},
-                                   {IDB_MONITOR_UNKNOWN, 24}, {IDB_PAGE_STARTUP, 48}, {IDB_PAGE_ACTIVE_TASKS, 48},
-                                   {IDB_PAGE_HIDDEN_FILES, 48}, {IDB_PAGE_OPTIONS, 48}}) {
+                                   {IDB_MONITOR_UNKNOWN, 24}, {IDB_PAGE_STARTUP, 48}, {IDB_PAGE_ACTIVEX, 48},
+                                   {IDB_PAGE_IE_HELPERS, 48}, {IDB_PAGE_SCHEDULED_TASKS, 48}, {IDB_PAGE_SERVICES, 48},
+                                   {IDB_PAGE_ACTIVE_TASKS, 48}, {IDB_PAGE_HIDDEN_FILES, 48}, {IDB_PAGE_OPTIONS, 48}}) {
         HANDLE image = LoadImageA(self(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
         BITMAP info{};
         ASSERT_TRUE(image && GetObjectA(image, sizeof(info), &info)) << "bitmap " << id;

@@ -104,6 +104,9 @@ inline constexpr DemoBinary kBinaries[] = {
     {SHSVCX_FILE, false, Translations::one,
      {SHSVCX_PRODUCT, SHSVCX_VERSION, SHSVCX_COMPANY, SHSVCX_DESCRIPTION, SHSVCX_COPYRIGHT},
      SHSVCX_ICON != 0},
+    {TAILSEARCH_FILE, false, Translations::one,
+     {TAILSEARCH_PRODUCT, TAILSEARCH_VERSION, TAILSEARCH_COMPANY, TAILSEARCH_DESCRIPTION, TAILSEARCH_COPYRIGHT},
+     TAILSEARCH_ICON != 0},
 };
 
 // The German block of ContosoSync.exe (translation 0x407 / 1200), listed first in its table.
@@ -142,6 +145,10 @@ inline constexpr char kQuickTaskPath[] = "C:\\Program Files\\Shared Tools\\Quick
 inline constexpr char kAwSyncSvcPath[] = "C:\\Program Files\\Adventure Works\\Sync\\AwSyncSvc.exe";
 inline constexpr char kSystemWingtipPath[] = "<System>\\WingtipHelper.exe";
 inline constexpr char kSystemShsvcxPath[] = "<System>\\shsvcx.dll";
+inline constexpr char kTailSearchPath[] = "C:\\Program Files\\Tailspin Toys\\Search\\TailSearch.dll";
+inline constexpr char kFabNotify32Path[] = "C:\\Program Files (x86)\\Fabrikam\\Notify\\FabNotify.dll";
+// Browser add-ons point here; nothing is installed there.
+inline constexpr char kMissingHelperPath[] = "C:\\Program Files\\Litware\\OldAgent\\LitLink.dll";
 // A shortcut points here; nothing is installed there.
 inline constexpr char kMissingTargetPath[] = "C:\\Program Files\\Litware\\OldAgent\\LitAgent.exe";
 
@@ -154,7 +161,7 @@ enum class Extra {
     bad_data,  // malformed data, broken files, inconsistent records
 };
 
-enum class Section { programs, run, startup, special, disabled, delayed, detected };
+enum class Section { programs, run, startup, special, disabled, delayed, detected, browser };
 
 // ---------------------------------------------------------------------------------------------
 // Files
@@ -196,6 +203,8 @@ inline constexpr DemoFile kFiles[] = {
     {Section::programs, kQuickTaskPath, FileKind::copy, QTASK_FILE},
     {Section::programs, kSystemWingtipPath, FileKind::copy, WINGTIPHELPER_FILE},
     {Section::programs, kSystemShsvcxPath, FileKind::copy, SHSVCX_FILE},
+    {Section::browser, kTailSearchPath, FileKind::copy, TAILSEARCH_FILE},
+    {Section::browser, kFabNotify32Path, FileKind::copy, FABNOTIFY_FILE},
 
     // The user's startup folder.
     {Section::startup, "<Startup>\\Northwind Update.lnk", FileKind::shortcut, kNwUpdatePath,
@@ -276,6 +285,7 @@ enum class Data {
     text_unterminated, // REG_SZ stored without its terminating zero
     dword,             // REG_DWORD, data = decimal text
     binary_text,       // REG_BINARY holding the text's bytes, no zero
+    dword_bytes,       // REG_DWORD holding the text's bytes, no zero (a DWORD of the wrong size)
 };
 
 struct RegValue {
@@ -581,6 +591,220 @@ inline constexpr RegValue kDetectedValues[] = {
      Data::text, "03/07/2009 9:05 AM"},
     {Hive::user, kDetectedHiddenKey, "C:\\WINDOWS\\SXWINHIDDEN.DAT", Data::text, "05/05/2015 5:05 AM"},
     {Hive::user, kDetectedHiddenKey, "<System>\\SXHELPER.DLL", Data::text, "10/31/2011 11:11 PM"},
+};
+
+// ---------------------------------------------------------------------------------------------
+// Browser add-ons and ActiveX controls, in both registry views: the native one and the 32-bit one
+// below Wow6432Node (HKCR\Wow6432Node\CLSID is HKLM Software\Classes\Wow6432Node\CLSID).
+
+inline constexpr char kBhoKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+inline constexpr char kWowBhoKey[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+inline constexpr char kToolbarKey[] = "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
+inline constexpr char kWowToolbarKey[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar";
+inline constexpr char kExtensionsKey[] = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
+inline constexpr char kWowExtensionsKey[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions";
+inline constexpr char kCompatibilityKey[] = "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
+inline constexpr char kWowCompatibilityKey[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
+inline constexpr char kExtStatsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats";
+inline constexpr char kWowClsidKey[] = "Software\\Classes\\Wow6432Node\\CLSID";
+inline constexpr char kDetectedIeHelperKey[] = "Software\\Orvane\\Detected\\IEHelper";
+inline constexpr char kDetectedActiveXKey[] = "Software\\Orvane\\Detected\\ActiveX";
+
+inline constexpr char kTailSearchHelperClsid[] = TAILSEARCH_HELPER_CLSID;
+inline constexpr char kTailSearchToolbarClsid[] = TAILSEARCH_TOOLBAR_CLSID;
+inline constexpr char kMissingDllClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E11}";
+inline constexpr char kNoServerClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E12}";
+inline constexpr char kBothViewsClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}";
+inline constexpr char kWowHelperClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E14}";
+inline constexpr char kBracelessToolbar[] = "4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E16";
+inline constexpr char kClasslessToolbarClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E17}";
+inline constexpr char kPlayerClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}";
+inline constexpr char kChartClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}";
+inline constexpr char kNamelessClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E32}";
+inline constexpr char kClock32Clsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E33}";
+inline constexpr char kTextFlagsClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E37}";
+inline constexpr char kLongFlagsClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E38}";
+// Wine's own HTML help control: its program file's company is "Microsoft Corporation".
+inline constexpr char kHelpControlClsid[] = "{ADB880A6-D8FF-11CF-9377-00AA003B7A11}";
+
+inline constexpr RegValue kBrowserValues[] = {
+    // Helper objects. The first is the self-registering DLL's (it writes the same on registering);
+    // the next names a DLL that is not there; "NotAClsid" and a class without a server are not
+    // listed on the page; one is registered alike in both views.
+    {Hive::machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\NotAClsid",
+     "NoExplorer", Data::dword, "1", Extra::bad_data},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E10}", "", Data::text, TAILSEARCH_HELPER_NAME},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E11}", "NoExplorer", Data::dword, "1"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E12}", "NoExplorer", Data::dword, "1", Extra::bad_data},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}", "NoExplorer", Data::dword, "1"},
+    {Hive::machine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}", "NoExplorer", Data::dword, "1"},
+    {Hive::machine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E14}", "NoExplorer", Data::dword, "1"},
+
+    // Toolbars: the self-registering DLL's, one named without braces, and in the 32-bit view one
+    // whose class is not registered at all.
+    {Hive::machine, kToolbarKey, kBracelessToolbar, Data::text, ""},
+    {Hive::machine, kToolbarKey, TAILSEARCH_TOOLBAR_CLSID, Data::text, ""},
+    {Hive::machine, kWowToolbarKey, "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E17}", Data::text, ""},
+
+    // Toolbar buttons: a program with a version resource, the browser's own "related" page (its
+    // text names shdoclc.dll), one without a button text but with a menu item, and a 32-bit one
+    // whose program has no version resource; one of the user's own for the scan log.
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E18}",
+     "ButtonText", Data::text, "Northwind Notes"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E18}",
+     "Exec", Data::text, kNwUpdatePath},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E18}",
+     "HotIcon", Data::text, "C:\\Program Files\\Northwind Traders\\Update\\NwUpdate.exe,1"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E19}",
+     "ButtonText", Data::text, "@C:\\windows\\system32\\shdoclc.dll,-10121"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E19}",
+     "HotIcon", Data::text, "C:\\windows\\web\\related.ico"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E19}",
+     "script", Data::text, "C:\\windows\\web\\related.htm"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1A}",
+     "Exec", Data::text, kNwUpdatePath},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1A}",
+     "MenuText", Data::text, "Send to Northwind"},
+    {Hive::machine,
+     "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1B}",
+     "ButtonText", Data::text, "Proseware Research"},
+    {Hive::machine,
+     "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1B}",
+     "Exec", Data::text, kQuickTaskPath},
+    {Hive::user, "Software\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1C}",
+     "ButtonText", Data::text, "My Notes"},
+    {Hive::user, "Software\\Microsoft\\Internet Explorer\\Extensions\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E1C}",
+     "Exec", Data::text, kWingtipHelperPath},
+
+    // The other keys the scan log reads: context-menu entries, plug-ins, downloaded controls,
+    // options groups and zone domains, each with one entry it leaves out.
+    {Hive::user, "Software\\Microsoft\\Internet Explorer\\MenuExt\\&Translate with Litware", "", Data::text,
+     "C:\\Program Files\\Litware\\Hook\\translate.htm"},
+    {Hive::user, "Software\\Microsoft\\Internet Explorer\\MenuExt\\E&mpty", "Contexts", Data::dword, "1", Extra::skipped},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins\\Extension\\.cpdf", "Location", Data::text,
+     kContosoSsoPath},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins\\Extension\\.none", "Location", Data::text, "",
+     Extra::skipped},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Code Store Database\\Distribution Units\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}\\DownloadInformation", "CODEBASE", Data::text,
+     "http://download.contoso.example/player.cab"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Code Store Database\\Distribution Units\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}\\DownloadInformation", "INF", Data::text, "chart.inf", Extra::skipped},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\AdvancedOptions\\CONTOSO_SYNC", "Bitmap", Data::text,
+     "C:\\Program Files\\Contoso\\Sync\\sync.bmp"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\AdvancedOptions\\CONTOSO_SYNC", "HelpID", Data::text,
+     "contoso.hlp#5010"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\AdvancedOptions\\CONTOSO_SYNC", "Text", Data::text,
+     "Contoso Sync"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\AdvancedOptions\\BROWSE", "HelpID", Data::text,
+     "iexplore.hlp#50159", Extra::skipped},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\Domains\\"
+     "contoso.example\\www", "*", Data::dword, "5"},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\Domains\\"
+     "fabrikam.example\\www", "*", Data::dword, "2", Extra::skipped},
+
+    // ActiveX controls the browser used: Type 1 or less (none counts as 0); a Type of 2 is left out.
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\NotAClsid\\iexplore", "Type",
+     Data::dword, "1", Extra::bad_data},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}"
+     "\\iexplore", "Type", Data::dword, "1"},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}"
+     "\\iexplore", "Type", Data::dword, "2"},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E32}"
+     "\\iexplore", "Count", Data::dword, "3"},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E33}"
+     "\\iexplore", "Type", Data::dword, "1"},
+    {Hive::user, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Stats\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}"
+     "\\iexplore", "Type", Data::dword, "0"},
+
+    // Compatibility entries: kill bits set and clear beside other flags, an entry that stands for
+    // another class id, a class without a server, and flags of the wrong type and size.
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E12}", "Compatibility Flags", Data::dword, "1024", Extra::bad_data},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}", "Compatibility Flags", Data::dword, "8389632"},  // 0x800400
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}", "Compatibility Flags", Data::dword, "65536"},  // 0x10000
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E36}", "AlternateCLSID", Data::text, "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}"},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E37}", "Compatibility Flags", Data::text, "1024", Extra::bad_data},
+    {Hive::machine, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E38}", "Compatibility Flags", Data::dword_bytes, "1024 bit",
+     Extra::bad_data},
+    {Hive::machine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\"
+     "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E33}", "Compatibility Flags", Data::dword, "9216"},  // 0x2400
+
+    // The classes behind them; the self-registering DLL's are written as it writes them.
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E10}", "", Data::text,
+     TAILSEARCH_HELPER_NAME},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E10}\\InprocServer32", "",
+     Data::text, kTailSearchPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E10}\\InprocServer32",
+     "ThreadingModel", Data::text, "Apartment"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E11}", "", Data::text,
+     "Litware Link Helper"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E11}\\InprocServer32", "",
+     Data::text, kMissingHelperPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E12}", "", Data::text,
+     "Proseware Orphan Helper", Extra::bad_data},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}", "", Data::text,
+     "Northwind Shared Helper"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}\\InprocServer32", "",
+     Data::text, kNwHelperPath},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}", "", Data::text,
+     "Northwind Shared Helper"},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E13}\\InprocServer32",
+     "", Data::text, kNwHelperPath},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E14}", "", Data::text,
+     "Fabrikam Page Helper"},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E14}\\InprocServer32",
+     "", Data::text, kFabNotify32Path},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E15}", "", Data::text,
+     TAILSEARCH_TOOLBAR_NAME},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E15}\\InprocServer32", "",
+     Data::text, kTailSearchPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E15}\\InprocServer32",
+     "ThreadingModel", Data::text, "Apartment"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E16}", "", Data::text,
+     "Contoso Sync Toolbar"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E16}\\InprocServer32", "",
+     Data::text, kContosoSsoPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}", "", Data::text,
+     "Contoso Media Player"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E30}\\InprocServer32", "",
+     Data::text, kContosoSsoPath},
+    // No class name: the control is titled by its file's description.
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E31}\\InprocServer32", "",
+     Data::text, kLitHookPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E32}\\InprocServer32", "",
+     Data::text, kQuickTaskPath},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E33}", "", Data::text,
+     "Adventure Works Clock Control"},
+    {Hive::machine, "Software\\Classes\\Wow6432Node\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E33}\\InprocServer32",
+     "", Data::text, kAwClock32Path},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E37}", "", Data::text,
+     "Fabrikam Notify Control"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E37}\\InprocServer32", "",
+     Data::text, kFabNotifyPath},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E38}", "", Data::text,
+     "Wingtip Input Control"},
+    {Hive::machine, "Software\\Classes\\CLSID\\{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E38}\\InprocServer32", "",
+     Data::text, kWingInitPath},
+
+    // First-detected dates of two of them.
+    {Hive::user, kDetectedIeHelperKey, "C:\\PROGRAM FILES\\TAILSPIN TOYS\\SEARCH\\TAILSEARCH.DLL", Data::text,
+     "06/06/2011 6:06 PM"},
+    {Hive::user, kDetectedActiveXKey, "C:\\PROGRAM FILES\\CONTOSO\\SYNC\\CONTOSOSSO.DLL", Data::text,
+     "05/05/2011 5:05 PM"},
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -798,6 +798,9 @@ void write_value(Seeder& seeder, const RegValue& value) {
     case Data::binary_text:
         seeder.set_value(value.hive, key, name, REG_BINARY, text);
         break;
+    case Data::dword_bytes:
+        seeder.set_value(value.hive, key, name, REG_DWORD, text);
+        break;
     }
 }
 
@@ -964,6 +967,7 @@ Result seed(const SeedOptions& options) {
     write_values(seeder, options, Section::disabled, kDisabledValues);
     write_values(seeder, options, Section::delayed, kDelayedValues);
     write_values(seeder, options, Section::detected, kDetectedValues);
+    write_values(seeder, options, Section::browser, kBrowserValues);
     for (const ProfileLine& line : kProfileLines) seeder.set_profile(kProfileSection, line.key, line.value);
     for (const DemoService& service : kServices) seeder.create_service(service);
     if (options.bad_data) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
-#   startup.png, active_tasks.png, options.png, history.png
+#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
@@ -97,8 +97,8 @@ take() {
 result=$(windows_path "$rect")
 shoot start "$result" "$build/SentrixEx.exe"
 take startup
-for page in "Scheduled Tasks:scheduled_tasks" "Services:services" "Active Tasks:active_tasks" \
-            "Hidden Files:hidden_files" "Options:options"; do
+for page in "ActiveX:activex" "IE Helpers:ie_helpers" "Scheduled Tasks:scheduled_tasks" "Services:services" \
+            "Active Tasks:active_tasks" "Hidden Files:hidden_files" "Options:options"; do
   shoot tab "${page%%:*}" "$result"
   take "${page##*:}"
 done

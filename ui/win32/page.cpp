@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "programinfo/notes.h"
 #include "programinfo/resolve.h"
@@ -298,8 +300,9 @@ void Page::layout() {
     m.button_height = first_rect.bottom - first_rect.top;
     m.buttons = static_cast<int>(row_buttons.size());
 
-    const PageLayout p = page_layout(m);
-    HDWP batch = BeginDeferWindowPos(8);
+    PageLayout p = page_layout(m);
+    const std::vector<int> below = row_below_list();
+    HDWP batch = BeginDeferWindowPos(8 + static_cast<int>(below.size()));
     auto move = [&](HWND w, const Rect& r, bool resize) {
         if (!batch || !w || !IsWindow(w)) return;
         batch = DeferWindowPos(batch, w, nullptr, r.x, r.y, r.width, r.height,
@@ -309,6 +312,22 @@ void Page::layout() {
     move(help_label, p.help_label, false);
     move(status, p.status, false);
     move(status_label, p.status_label, false);
+    if (!below.empty()) {
+        RECT gap{0, 0, 4, 4};
+        MapDialogRect(hwnd_, &gap);
+        int height = 0;
+        for (int id : below) {
+            RECT r{};
+            if (GetWindowRect(GetDlgItem(hwnd_, id), &r)) height = std::max<int>(height, r.bottom - r.top);
+        }
+        p.list.height -= height + gap.bottom;
+        int x = p.list.x;
+        for (int id : below) {
+            HWND control = GetDlgItem(hwnd_, id);
+            move(control, {x, p.list.y + p.list.height + gap.bottom, 0, 0}, false);
+            x += width_of(control) + 2 * gap.right;
+        }
+    }
     move(list_, p.list, true);
     for (size_t i = 0; i < row_buttons.size() && i < p.buttons.size(); ++i) {
         move(GetDlgItem(hwnd_, row_buttons[i].id), p.buttons[i], true);

@@ -72,6 +72,8 @@ protected:
     // Page commands; true when handled.
     virtual bool command(int /*id*/, int /*code*/) { return false; }
     virtual std::vector<RowButton> bottom_row() const = 0;
+    // Controls set in one row right under the list, left to right (the list gives up their height).
+    virtual std::vector<int> row_below_list() const { return {}; }
     virtual SortList sort_list() const = 0;
     virtual void double_clicked() {}
     // The selected entry's facts for the context menu.

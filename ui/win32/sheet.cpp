@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "common/text.h"
+#include "inventory/pages/activex_page.h"
 #include "inventory/pages/hidden_files_page.h"
+#include "inventory/pages/ie_helpers_page.h"
 #include "res/resource_ids.h"
 #include "inventory/pages/scheduled_tasks_page.h"
 #include "inventory/pages/services_page.h"
@@ -35,6 +37,8 @@ struct SheetPage {
 // The pages in tab order. Inventories of other kinds join this table as they are built.
 const SheetPage kPages[] = {
     {{CMD_STARTUP, IDD_STARTUP, IDI_TAB_STARTUP, IDS_TAB_STARTUP, false}, make_startup_page},
+    {{CMD_ACTIVEX, IDD_ACTIVEX, IDI_TAB_ACTIVEX, IDS_TAB_ACTIVEX, false}, make_activex_page},
+    {{CMD_IE_HELPERS, IDD_IE_HELPERS, IDI_TAB_IE_HELPERS, IDS_TAB_IE_HELPERS, false}, make_ie_helpers_page},
     {{CMD_SCHEDULED_TASKS, IDD_SCHEDULED_TASKS, IDI_TAB_SCHEDULED_TASKS, IDS_TAB_SCHEDULED_TASKS, false},
      make_scheduled_tasks_page},
     {{CMD_SERVICES, IDD_SERVICES, IDI_TAB_SERVICES, IDS_TAB_SERVICES, true}, make_services_page},

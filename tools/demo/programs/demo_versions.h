@@ -194,4 +194,20 @@
 #define SHSVCX_TYPE VFT_DLL
 #define SHSVCX_ICON 0
 
+/* Registers itself as a browser helper object and a toolbar (demo_selfreg.cpp): regsvr32 really
+   registers and unregisters it. */
+#define TAILSEARCH_FILE "TailSearch.dll"
+#define TAILSEARCH_COMPANY "Tailspin Toys"
+#define TAILSEARCH_PRODUCT "Tailspin Search"
+#define TAILSEARCH_DESCRIPTION "Tailspin Search Browser Helper"
+#define TAILSEARCH_VERSION "7.1.0.3"
+#define TAILSEARCH_NUMS 7, 1, 0, 3
+#define TAILSEARCH_COPYRIGHT "Copyright (C) 2010 Tailspin Toys"
+#define TAILSEARCH_TYPE VFT_DLL
+#define TAILSEARCH_ICON 0
+#define TAILSEARCH_HELPER_CLSID "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E10}"
+#define TAILSEARCH_TOOLBAR_CLSID "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E15}"
+#define TAILSEARCH_HELPER_NAME "Tailspin Search Helper"
+#define TAILSEARCH_TOOLBAR_NAME "Tailspin Search Bar"
+
 #endif

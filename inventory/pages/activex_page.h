@@ -1,0 +1,12 @@
+// The ActiveX page.
+#pragma once
+
+#include <memory>
+
+#include "ui/win32/page.h"
+
+namespace sx::ui {
+
+std::unique_ptr<Page> make_activex_page(Frame& frame, const PageTraits& traits);
+
+}  // namespace sx::ui
