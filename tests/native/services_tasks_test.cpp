@@ -1,0 +1,260 @@
+// Services and scheduled tasks on the fake platform: which service keys are listed and how, stopping
+// a service and changing its start type through the manager with the records they leave, and the
+// scheduler's work items: their order, run times and removal; each change with any one of its calls
+// failing.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "common/state.h"
+#include "common/text.h"
+#include "inventory/services.h"
+#include "inventory/tasks.h"
+#include "tests/support/fake_platform.h"
+
+namespace sx::inventory {
+namespace {
+
+using platform::Root;
+using platform::reg_type::dword;
+using platform::reg_type::expand_sz;
+using platform::reg_type::sz;
+
+constexpr std::string_view kHistory = "C:\\Program Files\\Sentrix\\history.txt";
+
+struct World {
+    fake::FakePlatform fake;
+    AppState app{fake.os};
+    World() { fake.files.add_folder("C:\\Program Files\\Sentrix"); }
+
+    void put(std::string_view service, std::string_view name, std::string_view text, uint32_t type = sz) {
+        fake.registry.put_text(Root::local_machine, std::string(kServicesKey) + "\\" + std::string(service), name, text,
+                               type);
+    }
+    void start(std::string_view service, uint32_t value) {
+        fake.registry.put_dword(Root::local_machine, std::string(kServicesKey) + "\\" + std::string(service), "Start",
+                                value);
+    }
+    const StartupEntry* row(std::string_view id) const {
+        for (const StartupEntry& e : app.items.entries()) {
+            if (e.id == id) return &e;
+        }
+        return nullptr;
+    }
+    std::string history() { return fake.files.content(kHistory); }
+    // Every fallible call of the fakes counts; the one numbered `at` fails.
+    void fail_call(long at) {
+        calls_ = 0;
+        auto rule = [this, at](std::string_view, std::string_view) { return calls_++ == at; };
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.services.faults, &fake.scheduler.faults,
+                                      &fake.files.faults}) {
+            plan->fail_when(rule);
+        }
+    }
+    long calls_ = 0;
+};
+
+class Inventory : public ::testing::Test, protected World {};
+
+TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
+    put("Plain", "ImagePath", "C:\\Acme\\plain.exe");
+    put("Plain", "DisplayName", "Plain From The Key");
+    put("Plain", "Description", "Does plain things.");
+    start("Plain", 2);
+    put("Known", "ImagePath", "\"C:\\Acme\\known.exe\" -service");
+    fake.services.add("Known", "Known To The Manager");
+    start("Known", 0x303);  // only the lowest byte counts
+    put("Hosted", "ImagePath", "%SystemRoot%\\system32\\svchost.exe -k acme", expand_sz);
+    put("Hosted\\Parameters", "ServiceDll", "C:\\Acme\\hosted.dll");
+    start("Hosted", 4);
+    put("HostedNoDll", "ImagePath", "C:\\windows\\system32\\svchost.exe -k acme");
+    put("LongDll", "ImagePath", "C:\\windows\\system32\\svchost.exe -k acme");
+    put("LongDll\\Parameters", "ServiceDll", "C:\\Acme\\" + std::string(4096, 'd') + ".dll");
+    put("LongDll", "Description", std::string(5000, 'x'));
+    put("OddStart", "ImagePath", "C:\\Acme\\odd.exe");
+    put("OddStart", "Start", "2");
+    put("Longest", "ImagePath", "C:\\Acme\\longest.exe");
+    put("Longest", "Description", std::string(1500, 'y'));
+    put("Driver", "ImagePath", "system32\\drivers\\acme.sys");
+    put("NoImage", "DisplayName", "Nothing To Run");
+    put(std::string(256, 'k'), "ImagePath", "C:\\Acme\\long-name.exe");
+
+    ASSERT_EQ(ListServices(app), 7);
+    struct Want {
+        const char* id;
+        const char* title;
+        const char* command;
+        const char* start;
+        size_t description;
+        int type;
+    } const wants[] = {
+        {"Plain", "Plain From The Key", "C:\\Acme\\plain.exe", "Automatic", 18, 700},
+        {"Known", "Known To The Manager", "C:\\Acme\\known.exe -service", "Manual", 0, 700},
+        {"Hosted", "hosted", "C:\\Acme\\hosted.dll", "Disabled", 0, 701},
+        // Without a name, the title is the command's file name without its last four characters.
+        {"HostedNoDll", "svchost.exe -k ", "C:\\windows\\system32\\svchost.exe -k acme", "0", 0, 701},
+        // A ServiceDll too long for its buffer reads as none; so does a Description.
+        {"LongDll", "svchost.exe -k ", "C:\\windows\\system32\\svchost.exe -k acme", "0", 0, 701},
+        {"OddStart", "odd", "C:\\Acme\\odd.exe", "0", 0, 700},
+        {"Longest", "longest", "C:\\Acme\\longest.exe", "0", 1023, 700},
+    };
+    for (const Want& w : wants) {
+        SCOPED_TRACE(w.id);
+        const StartupEntry* e = row(w.id);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->title, w.title);
+        EXPECT_EQ(e->command, w.command);
+        EXPECT_EQ(e->location, w.start);
+        EXPECT_EQ(e->description.size(), w.description);
+        EXPECT_EQ(e->type, w.type);
+    }
+
+    // Services of Microsoft's programs are left out on request; a program without texts is not Microsoft's.
+    fake.program("C:\\Acme\\plain.exe", {"Plain", "MICROSOFT Corporation"});
+    fake.program("C:\\Acme\\odd.exe", {"Odd", "Acme"});
+    app.settings.hide_microsoft_services = 1;
+    EXPECT_EQ(ListServices(app), 6);
+    EXPECT_EQ(row("Plain"), nullptr);
+    EXPECT_NE(row("OddStart"), nullptr);
+
+    EXPECT_EQ(FindServiceDescription(app, "C:\\ACME\\PLAIN.EXE"), "Does plain things.");
+    EXPECT_EQ(FindServiceDescription(app, "C:\\Acme\\longest.exe").size(), 1023u);
+    EXPECT_EQ(FindServiceDescription(app, "C:\\Acme\\none.exe"), "");
+}
+
+TEST_F(Inventory, RunStatesAndTheirTexts) {
+    EXPECT_EQ(run_state_word(std::nullopt), 0u);
+    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::stopped, 0x10, 0}), 0u)
+        << "a stopped service shows a blank";
+    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::running, 0x10120, 0}),
+              0x40120u);
+    for (auto [state, text] : {std::pair{0u, "Stopped"}, {2u, "Pending Start"}, {3u, "Pending Stop"}, {4u, "Running"},
+                               {5u, "Pending Continue"}, {6u, "Pending Pause"}, {7u, "Paused"}, {9u, "Stopped"}}) {
+        EXPECT_EQ(ServiceStatusText(app, state << 16), text) << state;
+    }
+}
+
+// Stop and start type through the manager: what was done is recorded, what was refused is told and
+// changes nothing, with any one call failing.
+TEST_F(Inventory, StopAndStartTypeRecordOnlyWhatTheManagerDid) {
+    struct Step {
+        const char* name;
+        std::function<int(AppState&)> act;
+        std::vector<std::string> records;  // when done
+    } const steps[] = {
+        {"stop", [](AppState& a) { return StopService(a, 0); }, {"SERVICE_Stop"}},
+        {"disable", [](AppState& a) { return SetServiceStartType(a, 0, 4); }, {"SERVICE_from_Manual", "SERVICE_Disabled"}},
+    };
+    for (const Step& step : steps) {
+        for (long fail = -1;; ++fail) {
+            SCOPED_TRACE(std::string(step.name) + " failing call " + std::to_string(fail));
+            World w;
+            w.app.settings.history = 1;
+            w.fake.services.add("Svc", "Demo Service");
+            w.fake.services.start("Svc");
+            w.put("Svc", "ImagePath", "C:\\Acme\\svc.exe");
+            w.start("Svc", 3);
+            ASSERT_EQ(ListServices(w.app), 1);
+            w.fail_call(fail);
+            const int done = step.act(w.app);
+            const long made = w.calls_;
+            w.fail_call(-1);
+            const bool stopped = w.fake.services.query("Svc")->state == platform::service_state::stopped;
+            platform::RegValue start_value;
+            w.fake.registry.query(Root::local_machine, std::string(kServicesKey) + "\\Svc", "Start", start_value);
+            const bool disabled = start_value.data[0] == 4;
+            EXPECT_EQ(done == 1, step.name[0] == 's' ? stopped : disabled) << "the result says what happened";
+            if (done && fail < 0) {
+                for (const std::string& record : step.records) {
+                    EXPECT_NE(w.history().find(record), std::string::npos) << record;
+                }
+            } else if (!done) {
+                EXPECT_EQ(w.history().find("SERVICE_"), std::string::npos) << "nothing done, nothing recorded";
+                EXPECT_EQ(w.fake.prompts.told.size(), 1u) << "a refusal is told";
+            }
+            if (fail >= made) break;
+        }
+    }
+}
+
+TEST_F(Inventory, WorkItemsInTheWalkOrderWithTheirRunTimes) {
+    for (int i = 0; i < 7; ++i) {
+        platform::WorkItem item;
+        item.application = "C:\\Tasks\\t" + std::to_string(i) + ".exe";
+        item.next_run = {2008, 7, 3, i == 1 ? 12 : 0, 5 + i, 0};
+        fake.scheduler.items.emplace_back("t" + std::to_string(i) + ".job", item);
+    }
+    fake.services.add(std::string(kSchedulerService), "Task Scheduler");
+    fake.scheduler.faults.fail_when([](std::string_view op, std::string_view name) {
+        return op == "scheduler.item" && name == "t2.job";  // a work item that does not open
+    });
+    ASSERT_EQ(ListScheduledTasks(app), 6);
+    std::vector<std::string> order;
+    for (const StartupEntry& e : app.items.entries()) order.push_back(e.title);
+    EXPECT_EQ(order, (std::vector<std::string>{"t4.job", "t3.job", "t1.job", "t0.job", "t6.job", "t5.job"}))
+        << "five at a time, each five from its last to its first";
+    const StartupEntry& t1 = app.items.entries()[2];
+    EXPECT_EQ(t1.command, "C:\\Tasks\\t1.exe");
+    EXPECT_EQ(t1.location, "07/03/2008  12:06 PM");
+    EXPECT_EQ(t1.description, "Never");
+    EXPECT_EQ(t1.type, 800);
+    for (auto [hour, text] : {std::pair{0, "07/03/2008  12:05 AM"}, {12, "07/03/2008  12:05 PM"},
+                              {13, "07/03/2008  1:05 PM"}, {23, "07/03/2008  11:05 PM"}}) {
+        EXPECT_EQ(RunTimeText(app, {2008, 7, 3, hour, 5, 0}), text);
+    }
+    EXPECT_EQ(shown_task_name("Backup.job"), "Backup");
+    EXPECT_EQ(shown_task_name("abcd"), "abcd");
+    for (auto [status, text] : {std::pair{platform::kTaskRunning, "Status: Running"},
+                                {platform::kTaskNotScheduled, "Status: Not Scheduled"}, {0, "Status: Ready"}}) {
+        EXPECT_EQ(TaskStatusText(app, status), text);
+    }
+}
+
+// The scheduler runs for a step: started when it did not run, and stopped again only then.
+TEST_F(Inventory, TheSchedulerIsStoppedAgainOnlyWhenThisProgramStartedIt) {
+    EXPECT_EQ(ListScheduledTasks(app), 0) << "no scheduler at all";
+    fake.services.add(std::string(kSchedulerService), "Task Scheduler");
+    fake.scheduler.items.emplace_back("t.job", platform::WorkItem{});
+    for (const bool running_before : {false, true}) {
+        if (running_before) fake.services.start(kSchedulerService);
+        EXPECT_EQ(ListScheduledTasks(app), 1);
+        EXPECT_EQ(fake.services.query(kSchedulerService)->state == platform::service_state::running, running_before);
+        EXPECT_FALSE(app.scheduler_started);
+    }
+}
+
+// Removal asks; the known-task value goes only with the task, with any one call failing.
+TEST_F(Inventory, ATaskIsRemovedAfterTheQuestionAndItsKnownValueOnlyWithIt) {
+    for (long fail = -1;; ++fail) {
+        SCOPED_TRACE("failing call " + std::to_string(fail));
+        fake.services.services.clear();
+        fake.services.add(std::string(kSchedulerService), "Task Scheduler");
+        fake.services.start(kSchedulerService);
+        fake.scheduler.items = {{"Keep.job", {}}, {"Go.job", {}}};
+        fake.registry.put_text(Root::current_user, kKnownTasksKey, "Go.job", "1");
+        fake.prompts.told.clear();
+        ASSERT_EQ(ListScheduledTasks(app), 2);
+        fake.prompts.answers = {true};
+        fail_call(fail);
+        const int removed = RemoveScheduledTask(app, app.items.at(0)->title == "Go.job" ? 0 : 1);
+        const long made = calls_;
+        fail_call(-1);
+        const bool gone = !fake.scheduler.item("Go").has_value();
+        EXPECT_EQ(removed == 1, gone);
+        if (!gone) EXPECT_TRUE(fake.registry.has_value(Root::current_user, kKnownTasksKey, "Go.job"));
+        if (fail < 0) EXPECT_FALSE(fake.registry.has_value(Root::current_user, kKnownTasksKey, "Go.job"));
+        EXPECT_TRUE(fake.scheduler.item("Keep").has_value());
+        if (!removed) EXPECT_EQ(fake.prompts.told.size(), 1u) << "a refused removal is told";
+        if (fail >= made) break;
+    }
+    fake.prompts.answers = {false};
+    ASSERT_EQ(ListScheduledTasks(app), 1);
+    EXPECT_EQ(RemoveScheduledTask(app, 0), 0);
+    EXPECT_TRUE(fake.scheduler.item("Keep").has_value()) << "No keeps it";
+}
+
+}  // namespace
+}  // namespace sx::inventory
