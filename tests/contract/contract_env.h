@@ -38,6 +38,8 @@ public:
 
     // A program file with the version resource described above.
     virtual std::string version_file() = 0;
+    // A file on drive C: whose string table is the program's (res/strings.rc).
+    virtual std::string string_file() = 0;
     // A new folder with a long name inside the scratch folder, which the system gives an 8.3 alias.
     virtual std::string long_named_folder() = 0;
     // Keeps the file open without sharing until the test ends, as a program that has it in use.
@@ -56,6 +58,13 @@ public:
     // A work item named after the test that starts `application` and has never run; its name as the
     // scheduler lists it. Deleted afterwards.
     virtual std::string scratch_work_item(const std::string& application) = 0;
+    // A hidden task of the second interface named after the test, in the folder "\SxContract", with the
+    // description "Contract task" and one exec action starting `application`, never run and without
+    // triggers; its path. Deleted afterwards, with the folder.
+    virtual std::string scratch_task(const std::string& application) = 0;
+    // Whether the second interface keeps the program of an exec action; Wine's drops it (its task
+    // definition writes an empty <Exec/>), and its action collection cannot be counted (E_NOTIMPL).
+    virtual bool task_programs_kept() = 0;
 
     // Drops the deletions scheduled for the next system start, so none run when the prefix restarts.
     virtual void forget_reboot_operations() = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <initguid.h>
 #include <mstask.h>
+#include <oleauto.h>
+#include <taskschd.h>
 
 #include <cstdlib>
 #include <map>
@@ -72,6 +74,11 @@ public:
                 scheduler->Delete(work_item_.c_str());
             }
         }
+        if (task_) {
+            if (win32::ComPtr<ITaskFolder> folder = task_folder(false)) folder->DeleteTask(task_, 0);
+            SysFreeString(task_);
+            delete_task_folder();
+        }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
         open_files_.clear();
@@ -88,6 +95,12 @@ public:
     std::string scratch_folder() override { return folder_; }
 
     std::string version_file() override { return own_program(); }
+
+    std::string string_file() override {
+        const std::string path = folder_ + "\\strings.exe";
+        CopyFileA(own_program().c_str(), path.c_str(), FALSE);
+        return path;
+    }
 
     std::string long_named_folder() override {
         const std::string path = folder_ + "\\A Folder With A Long Name";
@@ -167,6 +180,38 @@ public:
         return plain + ".job";
     }
 
+    std::string scratch_task(const std::string& application) override {
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        const std::wstring xml =
+            L"<?xml version=\"1.0\"?><Task version=\"1.2\" "
+            L"xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
+            L"<RegistrationInfo><Description>Contract task</Description></RegistrationInfo>"
+            L"<Settings><Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
+            std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>";
+        win32::ComPtr<ITaskFolder> folder = task_folder(true);
+        win32::ComPtr<IRegisteredTask> task;
+        VARIANT none;
+        VariantInit(&none);
+        BSTR name = SysAllocString(std::wstring(plain.begin(), plain.end()).c_str());
+        BSTR text = SysAllocString(xml.c_str());
+        const HRESULT made = folder ? folder->RegisterTask(name, text, TASK_CREATE_OR_UPDATE, none, none,
+                                                           TASK_LOGON_INTERACTIVE_TOKEN, none, task.put())
+                                    : E_FAIL;
+        SysFreeString(text);
+        if (FAILED(made)) {
+            SysFreeString(name);
+            return {};
+        }
+        BSTR kept = nullptr;
+        programs_kept_ = SUCCEEDED(task->get_Xml(&kept)) && kept && wcsstr(kept, L"<Command>");
+        SysFreeString(kept);
+        task_ = name;
+        return "\\SxContract\\" + plain;
+    }
+
+    bool task_programs_kept() override { return programs_kept_; }
+
     void forget_reboot_operations() override {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
     }
@@ -185,6 +230,39 @@ private:
             Sleep(kIdPollMs);
         }
         DeleteService(s.get());
+    }
+
+    // The root folder of the second interface.
+    static win32::ComPtr<ITaskFolder> task_root() {
+        win32::ComPtr<ITaskService> service;
+        win32::ComPtr<ITaskFolder> root;
+        VARIANT none;
+        VariantInit(&none);
+        BSTR slash = SysAllocString(L"\\");
+        if (SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                       service.put_void())) &&
+            SUCCEEDED(service->Connect(none, none, none, none))) {
+            service->GetFolder(slash, root.put());
+        }
+        SysFreeString(slash);
+        return root;
+    }
+
+    // The folder "\SxContract" of the second interface, made when `create` and missing.
+    static win32::ComPtr<ITaskFolder> task_folder(bool create) {
+        win32::ComPtr<ITaskFolder> root = task_root(), folder;
+        VARIANT none;
+        VariantInit(&none);
+        BSTR name = SysAllocString(L"SxContract");
+        if (root && FAILED(root->GetFolder(name, folder.put())) && create) root->CreateFolder(name, none, folder.put());
+        SysFreeString(name);
+        return folder;
+    }
+
+    static void delete_task_folder() {
+        BSTR name = SysAllocString(L"SxContract");
+        if (win32::ComPtr<ITaskFolder> root = task_root()) root->DeleteFolder(name, 0);
+        SysFreeString(name);
     }
 
     static std::string win32_path(std::string unix_path) {
@@ -208,6 +286,8 @@ private:
     std::string test_;
     std::string service_;
     std::wstring work_item_;
+    BSTR task_ = nullptr;
+    bool programs_kept_ = true;
     win32::Win32Platform platform_;
     std::map<uint32_t, win32::UniqueHandle> children_;
     std::vector<win32::UniqueHandle> open_files_;

@@ -841,14 +841,16 @@ struct DemoService {
 inline constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 inline constexpr char kDemoServiceName[] = "SxDemoAwSync";     // a real service: it starts and stops
 inline constexpr char kDemoServiceDisplay[] = "Adventure Works Sync Service";
+inline constexpr char kIndirectServiceName[] = "SxDemoWingtipUpd";
 inline constexpr DemoService kServices[] = {
     {kDemoServiceName, kDemoServiceDisplay, "\"C:\\Program Files\\Adventure Works\\Sync\\AwSyncSvc.exe\"", 3,
      "Keeps the files of Adventure Works projects in step with the server.", ""},
     {"SxDemoFabNotify", "Fabrikam Notification Service", "%SystemRoot%\\system32\\svchost.exe -k FabrikamGroup", 4,
      "Delivers Fabrikam tray notifications.", kFabNotifyPath},
-    {"SxDemoWingtipUpd", "@C:\\Program Files\\Wingtip Toys\\Helper\\WingInit.dll,-101",
-     "\"C:\\Program Files\\Wingtip Toys\\Helper\\WingtipHelper.exe\" /service", 3, "Keeps Wingtip Toys up to date.",
-     ""},
+    // Named and described by texts of WingInit.dll's string table.
+    {kIndirectServiceName, "@C:\\Program Files\\Wingtip Toys\\Helper\\WingInit.dll,-101",
+     "\"C:\\Program Files\\Wingtip Toys\\Helper\\WingtipHelper.exe\" /service", 3,
+     "@%ProgramFiles%\\Wingtip Toys\\Helper\\WingInit.dll,-102", ""},
 };
 
 // Keys below kServicesKey that no manager made: left out (no image, a driver), or listed with what can
@@ -887,6 +889,24 @@ inline constexpr DemoTask kTasks[] = {
     {"Northwind Update Check", kNwUpdatePath, "/check", "Checks for Northwind updates every day.", true},
     {kDemoTaskToRemove, kContosoSyncPath, "/cleanup", "", false},
     {"Tailspin Report", "C:\\Program Files\\Tailspin Toys\\Reports\\Report.exe", "", "The program is gone.", false},
+};
+
+// Tasks of the Task Scheduler's second interface (Task Scheduler 2.0), made through it in folders
+// below its root, each with a daily trigger at 03:00 and one exec action.
+struct DemoTask2 {
+    const char* folder;  // below the root, folders separated by "\\"
+    const char* name;
+    const char* program;
+    const char* arguments;
+    const char* description;
+    bool hidden;
+};
+
+inline constexpr char kDemoTask2ToRemove[] = "Contoso Nightly Sync";
+inline constexpr DemoTask2 kTasks2[] = {
+    {"Contoso", kDemoTask2ToRemove, kContosoSyncPath, "/nightly", "Synchronises the Contoso folders every night.",
+     false},
+    {"Northwind\\Agents", "Northwind Telemetry", kNwUpdatePath, "/report", "Sends Northwind usage reports.", true},
 };
 
 }  // namespace sx::demo

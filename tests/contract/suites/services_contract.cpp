@@ -85,5 +85,38 @@ TEST_F(SchedulerContract, AWorkItemIsListedOpenedWithOrWithoutItsExtensionAndRem
     EXPECT_FALSE(os().scheduler.remove(name));
 }
 
+// The second interface lists tasks of every folder, hidden ones too, and deletes them by path.
+TEST_F(SchedulerContract, ATaskOfTheSecondInterfaceIsListedWithItsFolderAndRemoved) {
+    const std::string path = env().scratch_task("C:\\sxcontract\\task2.exe");
+    ASSERT_FALSE(path.empty());
+    std::vector<platform::Task> tasks;
+    ASSERT_TRUE(os().scheduler.tasks(tasks));
+    const platform::Task* found = nullptr;
+    for (const platform::Task& t : tasks) {
+        EXPECT_FALSE(found && iequals(t.path, path)) << "listed twice";
+        found = iequals(t.path, path) ? &t : found;
+    }
+    ASSERT_NE(found, nullptr) << path;
+    EXPECT_EQ(found->path, path);
+    EXPECT_TRUE(found->hidden);
+    EXPECT_EQ(found->state, platform::task_state::ready);
+    EXPECT_EQ(found->description, "Contract task");
+    ASSERT_TRUE(found->last_run.has_value());
+    EXPECT_EQ(found->last_run->year + found->last_run->month + found->last_run->day, 0) << "it has never run";
+    if (env().task_programs_kept()) {
+        EXPECT_EQ(found->programs, std::vector<std::string>{"C:\\sxcontract\\task2.exe"});
+    } else {
+        RecordProperty("gap", "the exec action's program is not kept");
+        EXPECT_TRUE(found->programs.empty());
+    }
+
+    EXPECT_TRUE(os().scheduler.remove_task(path));
+    ASSERT_TRUE(os().scheduler.tasks(tasks));
+    for (const platform::Task& t : tasks) EXPECT_FALSE(iequals(t.path, path));
+    for (const std::string& gone : {path, std::string("\\SxNoSuchFolder\\Task"), std::string("NoSlash"), std::string()}) {
+        EXPECT_FALSE(os().scheduler.remove_task(gone)) << gone;
+    }
+}
+
 }  // namespace
 }  // namespace sx::contract
