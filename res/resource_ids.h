@@ -412,5 +412,9 @@
 #define IDS_HIDDEN_RESTORE_FAILED            1195
 #define IDS_UNREGISTER_FAILED                1250
 #define IDS_KILL_BIT_FAILED                  1251
+#define IDS_WINDOWS_OFF_MARK                 1400
+#define IDS_WINDOWS_OFF                      1401
+#define IDS_WINDOWS_OFF_SINCE                1402
+#define IDS_WINDOWS_ON_FAILED                1403
 
 #endif
