@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "tools/demo/programs/demo_versions.h"
 
@@ -286,6 +287,7 @@ enum class Data {
     dword,             // REG_DWORD, data = decimal text
     binary_text,       // REG_BINARY holding the text's bytes, no zero
     dword_bytes,       // REG_DWORD holding the text's bytes, no zero (a DWORD of the wrong size)
+    binary_hex,        // REG_BINARY, data = its bytes in hex digits
 };
 
 struct RegValue {
@@ -438,6 +440,29 @@ inline constexpr RegValue kRunValues[] = {
     {Hive::machine, kWowPolicyRunKey, "AwClockPolicy", Data::text,
      "C:\\Program Files (x86)\\Adventure Works\\Clock\\AwClock.exe /policy"},
 };
+
+// Windows' own startup switches (StartupApproved): the first byte odd is off, bytes 4-11 the time it
+// was switched off (2024-03-05 14:07:09 UTC). Exactly the entries named in kSwitchedOffByWindows are off.
+inline constexpr char kApprovedRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+inline constexpr char kApprovedRun32Key[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+inline constexpr char kApprovedFolderKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+inline constexpr char kOffSince[] = "0300000080A46B69066FDA01";
+inline constexpr char kOn[] = "020000000000000000000000";
+inline constexpr RegValue kApprovedValues[] = {
+    {Hive::machine, kApprovedRunKey, "Contoso Sync", Data::binary_hex, kOffSince},
+    {Hive::machine, kApprovedRunKey, "Tailspin Launcher", Data::binary_hex, kOn},
+    {Hive::user, kApprovedRunKey, "ProseHook", Data::binary_hex, kOffSince},
+    {Hive::user, kApprovedRunKey, "QuickTask", Data::binary_hex, "06000000"},  // even: on
+    {Hive::user, kApprovedRunKey, "No Such Entry", Data::binary_hex, kOffSince},
+    {Hive::machine, kApprovedRun32Key, "AwClock", Data::binary_hex, "03000000"},  // off, no time
+    {Hive::machine, kApprovedFolderKey, "Litware Agent.lnk", Data::binary_hex, kOffSince},
+    {Hive::user, kApprovedFolderKey, "Fabrikam Tray.lnk", Data::binary_hex, kOn},
+};
+// The entries switched off there, by title and type code; the one "Enable" switches on in the tests.
+inline constexpr std::pair<const char*, int> kSwitchedOffByWindows[] = {
+    {"Contoso Sync", 1}, {"ProseHook", 11}, {"AwClock", 21}, {"LitwareAgent", 200}};
 
 // Class ids of the demo shell extensions.
 inline constexpr char kContosoSsoClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E01}";

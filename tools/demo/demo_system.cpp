@@ -899,6 +899,13 @@ void write_value(Seeder& seeder, const RegValue& value) {
     case Data::dword_bytes:
         seeder.set_value(value.hive, key, name, REG_DWORD, text);
         break;
+    case Data::binary_hex: {
+        std::string bytes;
+        for (std::size_t i = 0; i + 1 < text.size(); i += 2)
+            bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+        seeder.set_value(value.hive, key, name, REG_BINARY, bytes);
+        break;
+    }
     }
 }
 
@@ -1061,6 +1068,7 @@ Result seed(const SeedOptions& options) {
         if (wanted(options, Section::programs, file.extra)) install(seeder, file, bins);
 
     write_values(seeder, options, Section::run, kRunValues);
+    write_values(seeder, options, Section::run, kApprovedValues);
     write_values(seeder, options, Section::special, kSpecialValues);
     write_values(seeder, options, Section::disabled, kDisabledValues);
     write_values(seeder, options, Section::delayed, kDelayedValues);
