@@ -58,12 +58,10 @@ public:
     // A work item named after the test that starts `application` and has never run; its name as the
     // scheduler lists it. Deleted afterwards.
     virtual std::string scratch_work_item(const std::string& application) = 0;
-    // A hidden task of the second interface named after the test, in the folder "\SxContract", with the
-    // description "Contract task" and one exec action starting `application`, never run and without
-    // triggers; its path. Deleted afterwards, with the folder.
+    // A hidden, never run task "\SxContract\<test>" of the second interface, described "Contract task",
+    // starting `application`; its path. Deleted afterwards, with the folder.
     virtual std::string scratch_task(const std::string& application) = 0;
-    // Whether the second interface keeps the program of an exec action; Wine's drops it (its task
-    // definition writes an empty <Exec/>), and its action collection cannot be counted (E_NOTIMPL).
+    // Whether the second interface kept the task's exec action (Wine's keeps none).
     virtual bool task_programs_kept() = 0;
 
     // Drops the deletions scheduled for the next system start, so none run when the prefix restarts.

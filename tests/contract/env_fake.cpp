@@ -75,15 +75,10 @@ public:
     }
 
     std::string scratch_task(const std::string& application) override {
-        platform::Task task;
-        task.path = "\\SxContract\\" + plain_name();
-        task.hidden = true;
-        task.programs = {application};
-        task.next_run = task.last_run = platform::LocalTime{};
-        task.state = platform::task_state::ready;
-        task.description = "Contract task";
-        fake_.scheduler.registered.push_back(task);
-        return task.path;
+        const platform::LocalTime never{};
+        fake_.scheduler.registered.push_back({"\\SxContract\\" + plain_name(), true, {application}, never, never,
+                                              platform::task_state::ready, "Contract task"});
+        return fake_.scheduler.registered.back().path;
     }
 
     bool task_programs_kept() override { return true; }

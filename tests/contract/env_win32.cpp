@@ -74,10 +74,12 @@ public:
                 scheduler->Delete(work_item_.c_str());
             }
         }
-        if (task_) {
-            if (win32::ComPtr<ITaskFolder> folder = task_folder(false)) folder->DeleteTask(task_, 0);
-            SysFreeString(task_);
-            delete_task_folder();
+        if (!task_.empty()) {
+            const win32::ComPtr<ITaskFolder> root = task_root();
+            win32::ComPtr<ITaskFolder> folder;
+            const Text folder_name(L"SxContract"), name(task_);
+            if (root && SUCCEEDED(root->GetFolder(folder_name.text, folder.put()))) folder->DeleteTask(name.text, 0);
+            if (root) root->DeleteFolder(folder_name.text, 0);
         }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
@@ -183,30 +185,23 @@ public:
     std::string scratch_task(const std::string& application) override {
         std::string plain = "SxContract_" + test_;
         for (char& c : plain) c = c == '.' ? '_' : c;
-        const std::wstring xml =
-            L"<?xml version=\"1.0\"?><Task version=\"1.2\" "
-            L"xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
-            L"<RegistrationInfo><Description>Contract task</Description></RegistrationInfo>"
-            L"<Settings><Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
-            std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>";
-        win32::ComPtr<ITaskFolder> folder = task_folder(true);
+        const Text folder_name(L"SxContract"), name(std::wstring(plain.begin(), plain.end())),
+            xml(L"<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/"
+                L"mit/task\"><RegistrationInfo><Description>Contract task</Description></RegistrationInfo><Settings>"
+                L"<Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
+                std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>");
+        win32::ComPtr<ITaskFolder> root = task_root(), folder;
         win32::ComPtr<IRegisteredTask> task;
         VARIANT none;
         VariantInit(&none);
-        BSTR name = SysAllocString(std::wstring(plain.begin(), plain.end()).c_str());
-        BSTR text = SysAllocString(xml.c_str());
-        const HRESULT made = folder ? folder->RegisterTask(name, text, TASK_CREATE_OR_UPDATE, none, none,
-                                                           TASK_LOGON_INTERACTIVE_TOKEN, none, task.put())
-                                    : E_FAIL;
-        SysFreeString(text);
-        if (FAILED(made)) {
-            SysFreeString(name);
+        if (!root || FAILED(root->CreateFolder(folder_name.text, none, folder.put())) ||
+            FAILED(folder->RegisterTask(name.text, xml.text, TASK_CREATE_OR_UPDATE, none, none,
+                                        TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
             return {};
         }
-        BSTR kept = nullptr;
-        programs_kept_ = SUCCEEDED(task->get_Xml(&kept)) && kept && wcsstr(kept, L"<Command>");
-        SysFreeString(kept);
-        task_ = name;
+        task_ = name.text;
+        Text kept(L"");
+        programs_kept_ = SUCCEEDED(task->get_Xml(kept.put())) && kept.text && wcsstr(kept.text, L"<Command>");
         return "\\SxContract\\" + plain;
     }
 
@@ -232,37 +227,26 @@ private:
         DeleteService(s.get());
     }
 
+    // An automation text, freed when it goes.
+    struct Text {
+        explicit Text(const std::wstring& from) : text(SysAllocString(from.c_str())) {}
+        ~Text() { SysFreeString(text); }
+        BSTR* put() { SysFreeString(text); text = nullptr; return &text; }
+        BSTR text;
+    };
+
     // The root folder of the second interface.
     static win32::ComPtr<ITaskFolder> task_root() {
         win32::ComPtr<ITaskService> service;
         win32::ComPtr<ITaskFolder> root;
         VARIANT none;
         VariantInit(&none);
-        BSTR slash = SysAllocString(L"\\");
         if (SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                        service.put_void())) &&
             SUCCEEDED(service->Connect(none, none, none, none))) {
-            service->GetFolder(slash, root.put());
+            service->GetFolder(Text(L"\\").text, root.put());
         }
-        SysFreeString(slash);
         return root;
-    }
-
-    // The folder "\SxContract" of the second interface, made when `create` and missing.
-    static win32::ComPtr<ITaskFolder> task_folder(bool create) {
-        win32::ComPtr<ITaskFolder> root = task_root(), folder;
-        VARIANT none;
-        VariantInit(&none);
-        BSTR name = SysAllocString(L"SxContract");
-        if (root && FAILED(root->GetFolder(name, folder.put())) && create) root->CreateFolder(name, none, folder.put());
-        SysFreeString(name);
-        return folder;
-    }
-
-    static void delete_task_folder() {
-        BSTR name = SysAllocString(L"SxContract");
-        if (win32::ComPtr<ITaskFolder> root = task_root()) root->DeleteFolder(name, 0);
-        SysFreeString(name);
     }
 
     static std::string win32_path(std::string unix_path) {
@@ -286,7 +270,7 @@ private:
     std::string test_;
     std::string service_;
     std::wstring work_item_;
-    BSTR task_ = nullptr;
+    std::wstring task_;
     bool programs_kept_ = true;
     win32::Win32Platform platform_;
     std::map<uint32_t, win32::UniqueHandle> children_;

@@ -172,7 +172,7 @@ struct Tracker {
     // The live form and the stored copy: a restore writes back the command the list showed, as text.
     std::string want_live, want_stored;
     // Windows' switch: as it is meant to be now, and as the last removal recorded it.
-    std::string want_switch, removed_switch;
+    std::string want_switch, switch_before;
 
     explicit Tracker(const Subject& s)
         : want_live(is_run(s) ? std::to_string(s.value_type) + ":" + s.data : s.data),
@@ -209,13 +209,13 @@ struct Tracker {
         if (result == 1 && op == Op::remove && !struck && e.removal_record(s) != switch_record_of(want_switch)) {
             return ::testing::AssertionFailure() << s.title << ": the removal's record does not keep Windows' switch";
         }
-        switch_before_ = want_switch;
+        switch_before = want_switch;
         if (result == 1 && enable && switched_off()) want_switch = switched_on(want_switch);
         if (result == 1 && op == Op::toggle) state = enable ? State::live : State::disabled;
         if (result == 1 && op == Op::toggle && state == State::live && is_ini(s)) want_live = s.command;
         if (result == 1 && op == Op::remove) {
             state = State::removed;
-            removed_switch = std::exchange(want_switch, "");
+            want_switch.clear();
         }
         if (result == 1 && op == Op::restore) {
             state = State::live;
@@ -228,7 +228,6 @@ struct Tracker {
     }
 
     static std::string switch_record_of(const std::string& bytes) { return bytes.empty() ? "" : switch_record(bytes); }
-    std::string switch_before_;
 
     // The entry is exactly in `state`.
     ::testing::AssertionResult check(Env& e, const Subject& s) const {
@@ -252,7 +251,7 @@ struct Tracker {
     ::testing::AssertionResult settle(Env& e, const Subject& s) {
         exact = false;
         // Windows' switch is as it was before the step or as the step meant.
-        if (e.windows_switch(s) != want_switch && e.windows_switch(s) == switch_before_) want_switch = switch_before_;
+        if (e.windows_switch(s) == switch_before) want_switch = switch_before;
         if (state == State::removed && (!e.live(s).empty() || e.marked(s))) return check(e, s);
         if (state == State::removed) {
             exact = check(e, s);

@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "app/maintenance.h"
 #include "app/process_state.h"
 #include "common/state.h"
@@ -448,8 +446,7 @@ TEST_F(Startup, UndoOfHistoryRecords) {
                                "d\tTASK_Kill\tINFO_TASK\tKilled\tC:\\k.exe\t\r\n"
                                "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
                                "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n"
-                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0300000001\r\n"
-                               "d\t*START_Remove\tCURRENT_RUN\tOdd\tC:\\odd.exe\t\tStartupApproved:030\r\n");
+                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0300000001\r\n");
     LoadHistoryList(app);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(get(kUser, kRun, "Back Again"), "C:\\back.exe");
@@ -459,87 +456,32 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(fake.shell.calls, Rows{"run|C:\\windows\\system32\\regsvr32.exe /s \"C:\\Program Files\\h.dll\""});
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 3), 0);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
-    // Windows' own switch comes back as the record kept it; a record that is no switch puts none back.
-    const std::string switches = std::string(kApprovedKey) + "\\Run";
+    // Windows' own switch comes back as the record kept it.
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);
     platform::RegValue kept;
-    ASSERT_EQ(fake.registry.query(kUser, switches, "Off", kept), platform::RegStatus::ok);
-    EXPECT_EQ(kept.type, platform::reg_type::binary);
+    ASSERT_EQ(fake.registry.query(kUser, std::string(kApprovedKey) + "\\Run", "Off", kept), platform::RegStatus::ok);
     EXPECT_EQ(kept.data, std::string("\x03\0\0\0\x01", 5));
-    EXPECT_EQ(inventory::UndoHistoryRecord(app, 5), 1);
-    EXPECT_EQ(get(kUser, kRun, "Odd"), "C:\\odd.exe");
-    EXPECT_FALSE(has(kUser, switches, "Odd"));
 }
 
-// Windows' own startup switch: what a value says, its on state, and its form in a history record.
+// What a switch value says, and a history record's switch: anything else is no switch.
 TEST_F(Startup, WindowsSwitchValues) {
-    using platform::reg_type::binary;
     const std::string off_since("\x07\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12);
-    const struct {
-        uint32_t type;
-        std::string bytes;
-        std::optional<std::pair<bool, uint64_t>> says;
-    } kCases[] = {
-        {binary, off_since, std::pair{true, 0x01DA6F06696BA480ull}},
-        {binary, std::string("\x06\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12), std::pair{false, 0ull}},
-        {binary, "\x03", std::pair{true, 0ull}},  // too short to tell the time
-        {binary, "", std::nullopt},
-        {binary, std::string(65, '\x03'), std::nullopt},
+    const std::tuple<uint32_t, std::string, std::optional<std::pair<bool, uint64_t>>> kCases[] = {
+        {platform::reg_type::binary, off_since, std::pair{true, 0x01DA6F06696BA480ull}},
+        {platform::reg_type::binary, "\x06", std::pair{false, 0ull}},
+        {platform::reg_type::binary, "\x03", std::pair{true, 0ull}},  // too short to tell the time
+        {platform::reg_type::binary, "", std::nullopt},
+        {platform::reg_type::binary, std::string(65, '\x03'), std::nullopt},
         {platform::reg_type::sz, "\x03", std::nullopt},
     };
-    for (const auto& c : kCases) {
-        const std::optional<WindowsSwitch> got = parse_switch({"v", c.type, c.bytes});
-        EXPECT_EQ(got ? std::optional(std::pair{got->off, got->since}) : std::nullopt, c.says) << c.bytes.size();
+    for (const auto& [type, bytes, says] : kCases) {
+        const std::optional<WindowsSwitch> got = parse_switch({"v", type, bytes});
+        EXPECT_EQ(got ? std::optional(std::pair{got->off, got->since}) : std::nullopt, says) << bytes.size();
     }
-    EXPECT_EQ(switched_on(off_since), std::string("\x06\0\0\0\0\0\0\0\0\0\0\0", 12));
-    EXPECT_EQ(switched_on("\x03\x01"), "\x02\x01");
-    EXPECT_EQ(switch_record("\x03\xab"), "StartupApproved:03AB");
-    EXPECT_EQ(switch_from_record("StartupApproved:03AB"), "\x03\xab");
     for (const std::string& bad : Rows{"StartupApproved:03A", "StartupApproved:0G", "StartupApproved:", "Other:03",
                                        "StartupApproved:" + std::string(130, '0')}) {
         EXPECT_EQ(switch_from_record(bad), std::nullopt) << bad;
     }
-}
-
-// Which listed entries Windows has switched off, and since when: by value name in the Run keys of
-// both hives and the 32-bit one, by file name for the startup folders in the hive of the folder.
-TEST_F(Startup, EntriesWindowsSwitchedOffAreToldApart) {
-    app.wow64 = true;
-    const std::string off("\x03\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12), on(12, '\0');
-    put(kUser, kRun, "UserOff", "C:\\u.exe");
-    put(kMachine, kRun, "MachineOn", "C:\\m.exe");
-    put(kMachine, std::string(kWow64CurrentVersion) + "\\Run", "WowOff", "C:\\w.exe");
-    put(kUser, kRun, "OursToo", "C:\\o.exe");
-    fake.program("C:\\apps\\c.exe");
-    fake.shortcut(kCommonLink + "Common.lnk", "C:\\apps\\c.exe", "Common");
-    fake.shortcut(kUserLink + "Mine.lnk", "C:\\apps\\c.exe", "Mine");
-    auto set = [&](Root root, std::string_view subkey, std::string_view name, const std::string& bytes) {
-        const std::string key = std::string(kApprovedKey) + "\\" + std::string(subkey);
-        fake.registry.create_key(root, key);
-        fake.registry.set(root, key, name, platform::reg_type::binary, bytes);
-    };
-    set(kUser, "Run", "UserOff", off);
-    set(kMachine, "Run", "MachineOn", "\x02");
-    set(kMachine, "Run", "UserOff", on);  // another hive's value is not this entry's
-    set(kMachine, "Run32", "WowOff", std::string(1, '\x03'));
-    set(kUser, "Run", "OursToo", off);
-    set(kMachine, "StartupFolder", "Common.lnk", off);
-    set(kUser, "StartupFolder", "Mine.lnk", on);
-    ASSERT_EQ(ToggleStartupEntry(app, "OursToo", "C:\\o.exe", "", 11), 1);
-    EnumerateStartups(app, false);
-    std::map<std::string, std::pair<EntryState, std::string>> states;
-    for (size_t i = 0; i < app.items.count(); ++i) {
-        states[app.items.at(i)->title] = {StartupEntryState(app, i), WindowsSwitchText(app, i)};
-    }
-    const std::string since = "   (switched off by Windows on 03/05/2024 2:07 PM)";
-    EXPECT_EQ(states["UserOff"], std::pair(EntryState::off_by_windows, since));
-    EXPECT_EQ(states["MachineOn"], std::pair(EntryState::on, std::string()));
-    EXPECT_EQ(states["WowOff"], std::pair(EntryState::off_by_windows, std::string("   (switched off by Windows)")));
-    EXPECT_EQ(states["OursToo"].first, EntryState::disabled) << "this program's own switch comes first";
-    EXPECT_EQ(states["Common"], std::pair(EntryState::off_by_windows, since));
-    EXPECT_EQ(states["Mine"].first, EntryState::on);
-    const WindowsSwitches read_once(app);
-    EXPECT_TRUE(read_once.of(app, *app.items.at(0)).has_value());
 }
 
 // ---- The item list ----
