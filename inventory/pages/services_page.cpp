@@ -131,6 +131,7 @@ private:
     }
 
     std::vector<RowButton> bottom_row() const override { return {{IDC_INFO, 0}, {IDC_CLOSE, 0}}; }
+    std::vector<int> row_below_list() const override { return {IDC_HIDE_MICROSOFT}; }
     SortList sort_list() const override { return SortList::services; }
 
     std::vector<std::string> status_;    // per record of the fill

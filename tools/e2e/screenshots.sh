@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
-#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png
+#   startup.png, activex.png, ie_helpers.png, scheduled_tasks.png, services.png, active_tasks.png,
+#   hidden_files.png, options.png, history.png
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
