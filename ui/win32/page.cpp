@@ -523,6 +523,14 @@ void Page::set_status(const std::string& text) const {
     }
 }
 
+void Page::selection_changed() {
+    const int record = selected_record();
+    const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
+    if (record < 0 || !e) return;
+    set_status(e->command);
+    mark_note(record);
+}
+
 bool Page::mark_note(int record) {
     const StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
     bool exists = false;

@@ -68,7 +68,9 @@ protected:
     virtual void fill_finished() {}
     // After the common activation (check boxes, hidden buttons).
     virtual void activated() {}
-    virtual void selection_changed() {}
+    // A row was selected: the status bar shows the row's command; the "Info..." button's font tells
+    // whether a note exists for its program.
+    virtual void selection_changed();
     // Page commands; true when handled.
     virtual bool command(int /*id*/, int /*code*/) { return false; }
     virtual std::vector<RowButton> bottom_row() const = 0;
