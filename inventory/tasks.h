@@ -28,7 +28,8 @@ std::string TaskStatusText(AppState& app, int32_t status);
 // Empties the shared item list and lists every work item that opens: its name (with ".job"), its
 // program, the next and the last run time texts, 800. Returns the number listed.
 int ListScheduledTasks(AppState& app);
-// The comment and the status text of a work item; empty when it is not found.
+// The comment (at most 1023 characters) and the status text of a work item; empty when it is not
+// found.
 std::string GetScheduledTaskComment(AppState& app, std::string_view name);
 std::string GetScheduledTaskStatus(AppState& app, std::string_view name);
 // Deletes a work item by name; true when the scheduler deleted it.
