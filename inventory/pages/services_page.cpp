@@ -122,6 +122,9 @@ private:
         refill();
     }
 
+    // The window stops and reconfigures what the list shows.
+    bool refill_after_info() const override { return true; }
+
     std::vector<RowButton> bottom_row() const override { return {{IDC_INFO, 0}, {IDC_CLOSE, 0}}; }
     std::vector<int> row_below_list() const override { return {IDC_HIDE_MICROSOFT}; }
     SortList sort_list() const override { return SortList::services; }

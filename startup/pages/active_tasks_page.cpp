@@ -113,6 +113,9 @@ private:
         }
     }
 
+    // The window can stop a program the list shows.
+    bool refill_after_info() const override { return true; }
+
     std::vector<RowButton> bottom_row() const override {
         return {{IDC_INFO, 0}, {IDC_REFRESH, 0}, {IDC_KILL_TASK, 0}, {IDC_CLOSE, 0}};
     }
