@@ -129,33 +129,29 @@ std::optional<std::string> PeResources::first_language(const Entry& name_entry) 
     return data_of(chosen->target);
 }
 
-std::optional<std::string> PeResources::by_id(uint32_t type, uint32_t id) const {
+std::optional<std::vector<PeResources::Entry>> PeResources::names_of(uint32_t type) const {
     if (!valid()) return std::nullopt;
     const std::optional<std::vector<Entry>> types = directory(0);
     if (!types) return std::nullopt;
     for (const Entry& t : *types) {
-        if (t.name != type || !(t.target & kHighBit)) continue;
-        const std::optional<std::vector<Entry>> names = directory(t.target & ~kHighBit);
-        if (!names) return std::nullopt;
-        for (const Entry& n : *names) {
-            if (n.name == id) return first_language(n);
-        }
-        return std::nullopt;
+        if (t.name == type && (t.target & kHighBit)) return directory(t.target & ~kHighBit);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PeResources::by_id(uint32_t type, uint32_t id) const {
+    const std::optional<std::vector<Entry>> names = names_of(type);
+    if (!names) return std::nullopt;
+    for (const Entry& n : *names) {
+        if (n.name == id) return first_language(n);
     }
     return std::nullopt;
 }
 
 std::optional<std::string> PeResources::by_position(uint32_t type, size_t index) const {
-    if (!valid()) return std::nullopt;
-    const std::optional<std::vector<Entry>> types = directory(0);
-    if (!types) return std::nullopt;
-    for (const Entry& t : *types) {
-        if (t.name != type || !(t.target & kHighBit)) continue;
-        const std::optional<std::vector<Entry>> names = directory(t.target & ~kHighBit);
-        if (!names || index >= names->size()) return std::nullopt;
-        return first_language((*names)[index]);
-    }
-    return std::nullopt;
+    const std::optional<std::vector<Entry>> names = names_of(type);
+    if (!names || index >= names->size()) return std::nullopt;
+    return first_language((*names)[index]);
 }
 
 int best_icon_id(std::string_view group, int width, int height, int depth) {

@@ -41,6 +41,8 @@ private:
         uint32_t target;  // the offset of a subdirectory (top bit set) or of a data entry
     };
     std::optional<std::vector<Entry>> directory(uint32_t offset) const;
+    // The name level of resource type `type`.
+    std::optional<std::vector<Entry>> names_of(uint32_t type) const;
     std::optional<std::string> data_of(uint32_t entry_offset) const;
     std::optional<std::string> first_language(const Entry& name_entry) const;
     std::optional<uint64_t> file_offset(uint32_t rva, uint32_t size) const;

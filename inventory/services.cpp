@@ -184,6 +184,8 @@ int SetServiceStartType(AppState& app, size_t index, uint32_t start) {
     }
     startup::AppendHistory(app, e.title, e.command, {}, e.type,
                            startup::event::service_automatic + static_cast<int>(start) - 2);
+    // The row says what the manager keeps now, for whoever shows it again before the next fill.
+    if (StartupEntry* row = app.items.at(index)) row->location = StartTypeText(app, start);
     return 1;
 }
 

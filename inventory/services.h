@@ -56,7 +56,8 @@ std::string GetServiceTitle(AppState& app, std::string_view name);
 // Stops a listed service; 1 when the manager accepted, and only then a history record.
 int StopService(AppState& app, size_t index);
 // Gives a listed service the start type `start` (2, 3 or 4) through the manager. Refused: the user
-// is told and nothing is recorded; done: a record of the type it had, then one of the new type.
+// is told and nothing is recorded; done: a record of the type it had, then one of the new type, and
+// the row's startup type text is the new one.
 int SetServiceStartType(AppState& app, size_t index, uint32_t start);
 
 // The description of the service whose program file is `path` (a hosted service's ServiceDll);

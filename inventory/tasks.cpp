@@ -15,6 +15,7 @@ namespace sx::inventory {
 namespace {
 
 constexpr size_t kNamesPerBatch = 5;
+constexpr size_t kCommentMax = 1023;  // what the information window's text holds
 constexpr int kTypeTask = 800;
 
 // A step of work with the scheduler: it runs for the step, and stops again after it when this
@@ -153,10 +154,10 @@ std::string GetScheduledTaskComment(AppState& app, std::string_view name) {
     const std::optional<std::string> found = scheduler ? find_task(app, name) : std::nullopt;
     if (!found) {
         const std::optional<platform::Task> task = scheduler ? find_registered(app, name) : std::nullopt;
-        return task ? task->description : std::string();
+        return task ? cut(task->description, kCommentMax) : std::string();
     }
     const std::optional<platform::WorkItem> item = app.os.scheduler.item(*found);
-    return item ? item->comment : std::string();
+    return item ? cut(item->comment, kCommentMax) : std::string();
 }
 
 std::string GetScheduledTaskStatus(AppState& app, std::string_view name) {

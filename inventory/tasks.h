@@ -33,8 +33,8 @@ std::string TaskStatusText(AppState& app, int32_t status);
 // program, the run time texts (empty where the scheduler does not tell), 800, and its full path in
 // the record's id. Returns the number of tasks listed.
 int ListScheduledTasks(AppState& app);
-// The comment and the status text of a work item, or of a task of the second interface by its path
-// (with or without the leading backslash); empty when it is not found.
+// The comment (at most 1023 characters) and the status text of a work item, or of a task of the
+// second interface by its path (with or without the leading backslash); empty when it is not found.
 std::string GetScheduledTaskComment(AppState& app, std::string_view name);
 std::string GetScheduledTaskStatus(AppState& app, std::string_view name);
 // Deletes a work item by name; true when the scheduler deleted it.

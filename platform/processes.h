@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace sx::platform {
 
@@ -22,6 +23,11 @@ public:
     // Opens the process with all access and terminates it with its own exit code. With `wait`, polls
     // the exit code up to five times, 10 ms apart, until the process has ended.
     virtual bool terminate(uint32_t pid, bool wait) = 0;
+    // Starts `application` (a full path: never searched for) with `command_line`, which begins with
+    // the application's quoted path, in `folder` (empty: the caller's), shown as `show`. True when the
+    // process was created.
+    virtual bool launch(std::string_view application, std::string_view command_line, std::string_view folder,
+                        int show) = 0;
 };
 
 }  // namespace sx::platform

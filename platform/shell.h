@@ -39,6 +39,14 @@ public:
     virtual bool properties(WindowRef owner, std::string_view file, std::string_view folder) = 0;
     // Starts a command line (WinExec); true when it started.
     virtual bool run(std::string_view command_line, int show) = 0;
+    // Opens a file with its "open" verb and waits, up to `wait_ms`, until the program the shell
+    // started for it has ended, so that a file made only for it can be deleted afterwards. True when
+    // the shell reports success.
+    virtual bool open_and_wait(WindowRef owner, std::string_view file, unsigned wait_ms) = 0;
+    // An Internet shortcut file to `address` (the shell's Internet-shortcut object); true when saved.
+    virtual bool save_internet_shortcut(std::string_view path, std::string_view address) = 0;
+    // Whether a top-level window of this class and caption exists.
+    virtual bool find_window(std::string_view class_name, std::string_view caption) = 0;
     // Repaints the taskbar, so the icons of programs that were just stopped disappear.
     virtual void refresh_taskbar() {}
 };

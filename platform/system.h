@@ -26,6 +26,7 @@ public:
     virtual std::string system_folder() = 0;   // "C:\windows\system32"
     virtual std::string temp_folder() = 0;     // GetTempPathA: with its trailing backslash; empty when unknown
     virtual std::string program_file() = 0;    // full path of this program's own file
+    virtual std::string user_name() = 0;       // the logged-on user's name (GetUserNameA); empty when unknown
     virtual std::string expand(std::string_view text) = 0;  // ExpandEnvironmentStringsA
     virtual LocalTime now() = 0;
     virtual std::optional<LocalTime> to_local(uint64_t file_time) = 0;

@@ -44,6 +44,20 @@ std::string NotePath(platform::Platform& os, std::string_view command) {
     return user_data_folder(os) + "\\" + file;
 }
 
+std::optional<NoteText> ReadNote(platform::Platform& os, std::string_view path) {
+    // One character more than a note holds tells a longer file.
+    std::optional<std::string> bytes = os.files.read(path, kNoteMax + 1);
+    if (!bytes) return std::nullopt;
+    NoteText note;
+    note.whole = bytes->size() <= kNoteMax;
+    note.text = cut(*bytes, kNoteMax);
+    return note;
+}
+
+bool SaveNote(platform::Platform& os, std::string_view path, std::string_view text) {
+    return text.size() <= kNoteMax && os.files.write(path, text);
+}
+
 std::string user_data_folder(platform::Platform& os) {
     std::string app_data = settings::read_text(os, platform::Root::current_user, kShellFoldersKey, kAppDataValue,
                                                kFolderValueBuffer);

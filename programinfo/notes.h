@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,18 @@ std::string note_program_name(platform::Platform& os, std::string_view command);
 // The note file's path, for reading and for creating. Looking in the user folder creates it and its
 // "vault" subfolder when they are missing.
 std::string NotePath(platform::Platform& os, std::string_view command);
+
+// A note file's text as the information window shows it: at most kNoteMax characters; `whole` is
+// false when the file holds more, so the text shown is only its beginning.
+struct NoteText {
+    std::string text;
+    bool whole = true;
+};
+// Nothing when the file cannot be read.
+std::optional<NoteText> ReadNote(platform::Platform& os, std::string_view path);
+// Writes `text` as the whole note file. Refused (false, nothing written) for a text longer than
+// kNoteMax, which could never be read back whole; false when the write fails.
+bool SaveNote(platform::Platform& os, std::string_view path, std::string_view text);
 
 // The per-user data folder (AppData + "\Sentrix"), created with its "vault" subfolder when missing;
 // the program's own folder when there is no AppData folder or the vault cannot be made.

@@ -54,8 +54,8 @@ CommandPrefix command_prefix(std::string_view command) {
     return CommandPrefix::none;
 }
 
-std::string resolve_command(std::string_view command, std::string_view windows_folder,
-                            std::string_view program_files_dir) {
+CommandParts split_command(std::string_view command, std::string_view windows_folder,
+                           std::string_view program_files_dir) {
     command = command.substr(0, std::min(command.size(), kPathMax));
 
     std::string text;
@@ -72,28 +72,48 @@ std::string resolve_command(std::string_view command, std::string_view windows_f
     }
     if (text.size() > kPathMax) text.resize(kPathMax);
 
-    // Copy up to and including the extension; whatever follows it is arguments.
-    std::string copy;
-    copy.reserve(text.size());
+    // The path ends with its extension; whatever follows it is arguments.
+    size_t end = text.size();
     for (size_t i = 0; i < text.size(); ++i) {
         if (ends_path_at(text, i)) {
-            const size_t end = std::min(text.size(), i + 1 + kExtensionLength);
-            for (size_t j = i; j < end; ++j) copy += upper_ascii(text[j]);
+            end = std::min(text.size(), i + 1 + kExtensionLength);
             break;
         }
-        copy += upper_ascii(text[i]);
     }
-
     // The last drive letter starts the path; a colon in first place counts as one at the start.
-    const size_t colon = copy.rfind(':');
-    if (colon == std::string::npos) return copy;
-    return copy.substr(colon > 0 ? colon - 1 : 0);
+    const size_t colon = std::string_view(text).substr(0, end).rfind(':');
+    const size_t start = colon == std::string::npos ? 0 : (colon > 0 ? colon - 1 : 0);
+    CommandParts parts;
+    parts.program = text.substr(start, end - start);
+    const size_t arguments = text.find_first_not_of(' ', end);
+    if (arguments != std::string::npos) parts.arguments = text.substr(arguments);
+    return parts;
+}
+
+std::string resolve_command(std::string_view command, std::string_view windows_folder,
+                            std::string_view program_files_dir) {
+    std::string path = split_command(command, windows_folder, program_files_dir).program;
+    for (char& c : path) c = upper_ascii(c);
+    return path;
 }
 
 std::string program_files_dir(platform::Platform& os) {
     std::string folder = settings::read_text(os, platform::Root::local_machine, kCurrentVersionKey,
                                              kProgramFilesValue, kFolderValueBuffer);
     return folder.empty() ? std::string(kDefaultProgramFiles) : folder;
+}
+
+CommandParts SplitCommand(platform::Platform& os, std::string_view command) {
+    const std::string_view limited = command.substr(0, std::min(command.size(), kPathMax));
+    switch (command_prefix(limited)) {
+    case CommandPrefix::system_root:
+        return split_command(limited, os.system.windows_folder(), {});
+    case CommandPrefix::program_files:
+        return split_command(limited, {}, program_files_dir(os));
+    case CommandPrefix::none:
+        break;
+    }
+    return split_command(limited, {}, {});
 }
 
 std::string ResolveProgramPath(platform::Platform& os, std::string_view command) {

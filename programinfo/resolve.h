@@ -24,6 +24,18 @@ inline constexpr std::string_view kDefaultProgramFiles = "C:\\Program Files";
 enum class CommandPrefix { none, system_root, program_files };
 CommandPrefix command_prefix(std::string_view command);
 
+// A command line as the program file it names (spelt as in the command, without quotes) and the
+// arguments that follow it (without the blanks before them).
+struct CommandParts {
+    std::string program;
+    std::string arguments;
+};
+// The pure core of SplitCommand; resolve_command is its program part in upper case.
+CommandParts split_command(std::string_view command, std::string_view windows_folder,
+                           std::string_view program_files_dir);
+// A command split with this system's folders.
+CommandParts SplitCommand(platform::Platform& os, std::string_view command);
+
 // The pure core of ResolveProgramPath: the program file named by `command`, upper-case, without
 // quotes or arguments, at most kPathMax characters. `windows_folder` replaces a "SYSTEMROOT" form,
 // `program_files_dir` a "%PROGRAMFILES%" one (each used only for its own prefix).

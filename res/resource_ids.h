@@ -412,6 +412,10 @@
 #define IDS_HIDDEN_RESTORE_FAILED            1195
 #define IDS_UNREGISTER_FAILED                1250
 #define IDS_KILL_BIT_FAILED                  1251
+#define IDS_LOOKUP_NOT_OPENED                1260
+#define IDS_RUN_FAILED                       1261
+#define IDS_NOTE_NOT_SAVED                   1262
+#define IDS_EXPORT_FAILED                    1263
 #define IDS_WINDOWS_OFF_MARK                 1400
 #define IDS_WINDOWS_OFF                      1401
 #define IDS_WINDOWS_OFF_SINCE                1402

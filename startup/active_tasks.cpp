@@ -66,6 +66,32 @@ uint32_t StopProgram(AppState& app, std::string_view command, std::string_view t
     return pid;
 }
 
+bool RunProgram(AppState& app, const StartupEntry& entry) {
+    platform::Platform& os = app.os;
+    const programinfo::CommandParts parts = programinfo::SplitCommand(os, entry.command);
+    std::string file = parts.program;
+    bool started = false;
+    if (!file.empty() && programinfo::ProgramFileExists(os, file)) {
+        if (file.find('\\') == std::string::npos) file = programinfo::ProgramFolder(os, file) + "\\" + file;
+        const std::string folder = programinfo::ProgramFolder(os, file);
+        // RUNDLL32 takes the DLL and its entry point as one word: "file",Entry arguments.
+        const bool hosted = entry.flag == 1;
+        const std::string program = hosted ? os.system.system_folder() + "\\rundll32.exe" : file;
+        std::string line = "\"" + program + "\"";
+        if (hosted) line += " \"" + file + "\"";
+        if (!parts.arguments.empty()) {
+            if (!(hosted && parts.arguments.front() == ',')) line += ' ';
+            line += parts.arguments;
+        }
+        started = os.processes.launch(program, line, folder, platform::kShowNormal);
+    }
+    if (!started) {
+        os.prompts.tell(fill_in(settings::load_string(app, IDS_RUN_FAILED), entry.title.empty() ? entry.command : entry.title),
+                        platform::Icon::exclamation);
+    }
+    return started;
+}
+
 bool KillProcess(AppState& app, uint32_t pid) { return app.os.processes.terminate(pid, false); }
 
 }  // namespace sx::startup

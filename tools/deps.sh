@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build and the tests need and the machine lacks.
+#   tools/deps.sh               what the build, the tests and tools/run.sh need
+#   tools/deps.sh screenshots   that, and the browser tools/e2e/screenshots.sh draws a help page with
 set -euo pipefail
 
 packages=()
@@ -18,6 +20,9 @@ want "command -v Xvfb" xvfb
 want "command -v xauth" xauth
 want "command -v import" imagemagick
 want "command -v flock" util-linux
+if [ "${1:-}" = screenshots ]; then
+  want "command -v chromium" chromium
+fi
 
 if [ ${#packages[@]} -eq 0 ]; then
   echo "deps: everything needed is installed"

@@ -43,7 +43,7 @@ timeout 30 "$SX_WINESERVER" -w >/dev/null 2>&1 || true
 "$SX_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 timeout 120 "$SX_WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
-echo "== Seeding the demo system"
+echo "== Seeding the demo system (SentrixEx.exe and its help pages go to C:\\Program Files\\Sentrix)"
 timeout 300 "$SX_WINE64" build/mingw/tools/seed_demo.exe --program "$(echo "Z:$top/build/mingw/SentrixEx.exe" | tr / '\\')" --quiet
 
 program='C:\Program Files\Sentrix\SentrixEx.exe'

@@ -75,14 +75,6 @@ private:
 
     void fill_finished() override { initial_sort("SortHidden"); }
 
-    void selection_changed() override {
-        const int record = selected_record();
-        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
-        if (record < 0 || !e) return;
-        set_status(e->command);
-        mark_note(record);
-    }
-
     // The selected file's record, copied: the actions below refill the list.
     bool selected_entry(StartupEntry& out) const {
         const int record = selected_record();

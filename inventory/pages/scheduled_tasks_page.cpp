@@ -61,14 +61,6 @@ private:
 
     void fill_finished() override { initial_sort("SortScheduledTask"); }
 
-    void selection_changed() override {
-        const int record = selected_record();
-        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
-        if (record < 0 || !e) return;
-        set_status(e->command);
-        mark_note(record);
-    }
-
     bool command(int id, int) override {
         if (id != IDM_REMOVE) return false;
         const int record = selected_record();

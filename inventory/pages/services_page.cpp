@@ -89,14 +89,6 @@ private:
 
     void fill_finished() override { initial_sort("SortService"); }
 
-    void selection_changed() override {
-        const int record = selected_record();
-        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
-        if (record < 0 || !e) return;
-        set_status(e->command);
-        mark_note(record);
-    }
-
     bool command(int id, int code) override {
         switch (id) {
             case IDC_HIDE_MICROSOFT:
@@ -130,7 +122,11 @@ private:
         refill();
     }
 
+    // The window stops and reconfigures what the list shows.
+    bool refill_after_info() const override { return true; }
+
     std::vector<RowButton> bottom_row() const override { return {{IDC_INFO, 0}, {IDC_CLOSE, 0}}; }
+    std::vector<int> row_below_list() const override { return {IDC_HIDE_MICROSOFT}; }
     SortList sort_list() const override { return SortList::services; }
 
     std::vector<std::string> status_;    // per record of the fill

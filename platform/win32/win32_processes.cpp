@@ -90,4 +90,23 @@ bool Win32Processes::terminate(uint32_t pid, bool wait) {
     return terminated;
 }
 
+bool Win32Processes::launch(std::string_view application, std::string_view command_line, std::string_view folder,
+                            int show) {
+    const std::string program(application), directory(folder);
+    // CreateProcessA may write into the command line.
+    std::string line(command_line);
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, or_null(directory),
+                        &startup, &info)) {
+        return false;
+    }
+    UniqueHandle process(info.hProcess), thread(info.hThread);
+    return true;
+}
+
 }  // namespace sx::win32

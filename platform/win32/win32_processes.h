@@ -11,6 +11,8 @@ class Win32Processes : public platform::Processes {
 public:
     bool walk(const std::function<bool(const platform::ProcessEntry&)>& visit) override;
     bool terminate(uint32_t pid, bool wait) override;
+    bool launch(std::string_view application, std::string_view command_line, std::string_view folder,
+                int show) override;
 
 private:
     using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <intshcut.h>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/text_buffer.h"
@@ -99,6 +100,38 @@ bool Win32Shell::properties(platform::WindowRef owner, std::string_view file, st
 
 bool Win32Shell::run(std::string_view command_line, int show) {
     return WinExec(std::string(command_line).c_str(), static_cast<UINT>(show)) > kWinExecFailedMax;
+}
+
+bool Win32Shell::open_and_wait(platform::WindowRef owner, std::string_view file, unsigned wait_ms) {
+    const std::string file_text(file);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    // No error dialog of the shell's own: the caller decides what a failure means.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = window_of(owner);
+    info.lpVerb = "open";
+    info.lpFile = file_text.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info)) return false;
+    // A handler opened in a process that was already running gives no process to wait for.
+    UniqueHandle process(info.hProcess);
+    if (process) WaitForSingleObject(process.get(), wait_ms);
+    return true;
+}
+
+bool Win32Shell::save_internet_shortcut(std::string_view path, std::string_view address) {
+    ComPtr<IUniformResourceLocatorA> locator;
+    if (FAILED(CoCreateInstance(CLSID_InternetShortcut, nullptr, CLSCTX_INPROC_SERVER, IID_IUniformResourceLocatorA,
+                                locator.put_void()))) {
+        return false;
+    }
+    if (FAILED(locator->SetURL(std::string(address).c_str(), 0))) return false;
+    ComPtr<IPersistFile> file = locator.query<IPersistFile>(IID_IPersistFile);
+    return file && SUCCEEDED(file->Save(wide(path).c_str(), TRUE));
+}
+
+bool Win32Shell::find_window(std::string_view class_name, std::string_view caption) {
+    return FindWindowA(std::string(class_name).c_str(), std::string(caption).c_str()) != nullptr;
 }
 
 }  // namespace sx::win32

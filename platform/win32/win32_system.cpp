@@ -1,6 +1,7 @@
 #include "platform/win32/win32_system.h"
 
 #include <windows.h>
+#include <lmcons.h>
 
 #include <limits>
 
@@ -30,6 +31,13 @@ std::string Win32System::temp_folder() {
 
 std::string Win32System::program_file() {
     return text_from([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+}
+
+std::string Win32System::user_name() {
+    // GetUserNameA counts the terminating zero; a buffer of UNLEN + 1 holds any name.
+    char name[UNLEN + 1] = {};
+    DWORD size = sizeof(name);
+    return GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
 
 std::string Win32System::expand(std::string_view text) {

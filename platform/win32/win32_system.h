@@ -11,6 +11,7 @@ public:
     std::string system_folder() override;
     std::string temp_folder() override;
     std::string program_file() override;
+    std::string user_name() override;
     std::string expand(std::string_view text) override;
     platform::LocalTime now() override;
     std::optional<platform::LocalTime> to_local(uint64_t file_time) override;

@@ -71,14 +71,6 @@ private:
 
     void fill_finished() override { initial_sort("SortActiveTask"); }
 
-    void selection_changed() override {
-        const int record = selected_record();
-        const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
-        if (record < 0 || !e) return;
-        set_status(e->command);
-        mark_note(record);
-    }
-
     // The entry a row stands for: the first whose program file name is the row's text.
     int entry_of_row(int row) const {
         const std::string text = item_text(list_, row, 0);
@@ -120,6 +112,9 @@ private:
             default: return false;
         }
     }
+
+    // The window can stop a program the list shows.
+    bool refill_after_info() const override { return true; }
 
     std::vector<RowButton> bottom_row() const override {
         return {{IDC_INFO, 0}, {IDC_REFRESH, 0}, {IDC_KILL_TASK, 0}, {IDC_CLOSE, 0}};

@@ -21,6 +21,8 @@ inline constexpr uint16_t kVersionCodePage = 1252;
 inline constexpr const char16_t* kCompanyName = u"Sentrix Contract Co.";
 inline constexpr const char16_t* kProductName = u"Sentrix Contract";
 inline constexpr const char16_t* kFileDescription = u"Contract test program";
+// The child program (child_program()) started with this argument stays alive for a minute.
+inline constexpr const char* kChildArgument = "--sx-contract-child";
 
 class Env {
 public:

@@ -20,6 +20,7 @@ public:
           test_(test_name) {
         fake_.registry.create_key(platform::Root::current_user, key_);
         fake_.files.add_folder(folder_);
+        fake_.files.add_file(kChildProgram, "MZ");
     }
 
     platform::Platform& os() override { return fake_.os; }

@@ -19,8 +19,6 @@ namespace sx::contract {
 
 namespace {
 
-// The contract program started with this argument is the child process of the process tests.
-constexpr const char* kChildArgument = "--sx-contract-child";
 constexpr DWORD kChildLifetimeMs = 60 * 1000;
 constexpr DWORD kChildEndWaitMs = 5 * 1000;
 constexpr DWORD kIdPollMs = 50;

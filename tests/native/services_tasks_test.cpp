@@ -198,6 +198,7 @@ TEST_F(Inventory, WorkItemsInTheWalkOrderWithTheirRunTimes) {
         platform::WorkItem item;
         item.application = "C:\\Tasks\\t" + std::to_string(i) + ".exe";
         item.next_run = {2008, 7, 3, i == 1 ? 12 : 0, 5 + i, 0};
+        item.comment = std::string(2000, 'c');
         fake.scheduler.items.emplace_back("t" + std::to_string(i) + ".job", item);
     }
     fake.services.add(std::string(kSchedulerService), "Task Scheduler");
@@ -218,6 +219,8 @@ TEST_F(Inventory, WorkItemsInTheWalkOrderWithTheirRunTimes) {
                               {13, "07/03/2008  1:05 PM"}, {23, "07/03/2008  11:05 PM"}}) {
         EXPECT_EQ(RunTimeText(app, {2008, 7, 3, hour, 5, 0}), text);
     }
+    EXPECT_EQ(GetScheduledTaskComment(app, "t1.JOB").size(), 1023u) << "a comment is bounded";
+    EXPECT_EQ(GetScheduledTaskComment(app, "none.job"), "");
     EXPECT_EQ(shown_task_name("Backup.job"), "Backup");
     EXPECT_EQ(shown_task_name("abcd"), "abcd");
     for (auto [status, text] : {std::pair{platform::kTaskRunning, "Status: Running"},

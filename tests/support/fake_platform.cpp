@@ -97,6 +97,23 @@ bool FakeShell::run(std::string_view command_line, int) {
     return !faults.should_fail("shell.run", command_line);
 }
 
+bool FakeShell::open_and_wait(platform::WindowRef, std::string_view file, unsigned) {
+    // What the handler reads, without a call of the file system's own that a fault could strike.
+    const bool exists = files_.exists(file);
+    calls.push_back("open-wait|" + std::string(file) + "|" + (exists ? files_.content(file) : std::string()));
+    return exists && !faults.should_fail("shell.open_and_wait", file);
+}
+
+bool FakeShell::save_internet_shortcut(std::string_view path, std::string_view address) {
+    if (faults.should_fail("shell.save_internet_shortcut", path)) return false;
+    return files_.write(path, "[InternetShortcut]\r\nURL=" + std::string(address) + "\r\n");
+}
+
+bool FakeShell::find_window(std::string_view class_name, std::string_view caption) {
+    const std::string wanted = std::string(class_name) + "|" + std::string(caption);
+    return std::find(windows.begin(), windows.end(), wanted) != windows.end();
+}
+
 bool FakeProcesses::walk(const std::function<bool(const platform::ProcessEntry&)>& visit) {
     if (faults.should_fail("processes.walk", "")) return false;
     for (const platform::ProcessEntry& p : std::vector(list)) {
@@ -108,6 +125,16 @@ bool FakeProcesses::walk(const std::function<bool(const platform::ProcessEntry&)
 bool FakeProcesses::terminate(uint32_t pid, bool) {
     if (faults.should_fail("processes.terminate", std::to_string(pid))) return false;
     return std::erase_if(list, [pid](const platform::ProcessEntry& p) { return p.pid == pid; }) > 0;
+}
+
+bool FakeProcesses::launch(std::string_view application, std::string_view command_line, std::string_view folder,
+                           int) {
+    launched.push_back(std::string(application) + "|" + std::string(command_line) + "|" + std::string(folder));
+    if (faults.should_fail("processes.launch", application)) return false;
+    const uint32_t attributes = files ? files->attributes(application) : platform::attr::invalid;
+    if (attributes == platform::attr::invalid || (attributes & platform::attr::directory)) return false;
+    start(std::string(application));
+    return true;
 }
 
 uint32_t FakeProcesses::start(std::string file) {

@@ -39,9 +39,15 @@ public:
                  std::string_view parameters, std::string_view folder, int show) override;
     bool properties(platform::WindowRef owner, std::string_view file, std::string_view folder) override;
     bool run(std::string_view command_line, int show) override;
+    bool open_and_wait(platform::WindowRef owner, std::string_view file, unsigned wait_ms) override;
+    bool save_internet_shortcut(std::string_view path, std::string_view address) override;
+    bool find_window(std::string_view class_name, std::string_view caption) override;
 
-    // Every call, as "verb|file|parameters|folder" or "run|command line".
+    // Every call, as "verb|file|parameters|folder", "run|command line" or "open-wait|file|content"
+    // (the content of the file when it is an Internet shortcut, as a handler would read it).
     std::vector<std::string> calls;
+    // Top-level windows that exist, as "class|caption".
+    std::vector<std::string> windows;
     FaultPlan faults;
 
 private:
@@ -50,13 +56,21 @@ private:
 
 class FakeProcesses : public platform::Processes {
 public:
+    FakeProcesses() = default;
+    explicit FakeProcesses(FakeFiles* file_system) : files(file_system) {}
     bool walk(const std::function<bool(const platform::ProcessEntry&)>& visit) override;
     bool terminate(uint32_t pid, bool wait) override;
+    // A process of the application when the file exists in `files`.
+    bool launch(std::string_view application, std::string_view command_line, std::string_view folder,
+                int show) override;
 
     uint32_t start(std::string file);  // adds a running process, returns its id
     bool running(uint32_t pid) const;
     std::vector<platform::ProcessEntry> list;
+    // Every launch, as "application|command line|folder".
+    std::vector<std::string> launched;
     FaultPlan faults;
+    FakeFiles* files = nullptr;
 
 private:
     uint32_t next_pid_ = 100;
@@ -68,6 +82,7 @@ public:
     std::string system_folder() override { return system; }
     std::string temp_folder() override { return temp; }
     std::string program_file() override { return program; }
+    std::string user_name() override { return user; }
     std::string expand(std::string_view text) override;
     platform::LocalTime now() override { return clock; }
     std::optional<platform::LocalTime> to_local(uint64_t file_time) override;
@@ -79,6 +94,7 @@ public:
     std::string system = "C:\\windows\\system32";
     std::string temp = "C:\\users\\root\\Temp\\";
     std::string program = "C:\\Program Files\\Sentrix\\SentrixEx.exe";
+    std::string user = "root";
     platform::LocalTime clock{2026, 12, 6, 20, 22, 53};
     platform::OsVersion os_version;
     std::map<std::string, std::string, NoCaseLess> environment{
@@ -157,7 +173,7 @@ struct FakePlatform {
     FakeFiles files;
     FakeProfile profile{registry};
     FakeShell shell{files};
-    FakeProcesses processes;
+    FakeProcesses processes{&files};
     FakeSystem system;
     FakeServices services{registry};
     FakeScheduler scheduler;

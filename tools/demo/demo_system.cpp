@@ -149,6 +149,21 @@ std::string parent_of(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// The help pages in a folder: its .html files and their style sheet.
+std::vector<std::string> help_files(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const char* pattern : {"\\*.html", "\\help.css"}) {
+        WIN32_FIND_DATAA found{};
+        HANDLE find = FindFirstFileA((folder + pattern).c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    return names;
+}
+
 std::string full_path(const std::string& path) {
     char buffer[MAX_PATH * 4];
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
@@ -1063,7 +1078,15 @@ Result seed(const SeedOptions& options) {
     // Files first: the registry values name them, and short paths need them to exist.
     for (const DemoFile& file : kFiles)
         if (wanted(options, file.section, file.extra)) install(seeder, file, bins);
-    if (!options.program.empty()) seeder.copy_file(full_path(wine_path(options.program)), kProgramFile);
+    if (!options.program.empty()) {
+        const std::string program = full_path(wine_path(options.program));
+        seeder.copy_file(program, kProgramFile);
+        // The help pages the build puts beside the program go with it.
+        const std::string source_folder = program.substr(0, program.find_last_of('\\'));
+        for (const std::string& name : help_files(source_folder)) {
+            seeder.copy_file(source_folder + "\\" + name, std::string(kProgramFolder) + "\\" + name, true);
+        }
+    }
     for (const HiddenFile& file : kHiddenFiles)
         if (wanted(options, Section::programs, file.extra)) install(seeder, file, bins);
 

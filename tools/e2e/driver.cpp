@@ -501,6 +501,13 @@ HWND right_click_row(HWND list, int row, DWORD timeout) {
     return right_click_at(list, {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2}, timeout);
 }
 
+bool double_click_row(HWND list, int row) {
+    const std::optional<RECT> rect = row_rect(list, row);
+    if (!rect || !select_rows(list, {row})) return false;
+    const LPARAM at = MAKELPARAM((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
+    return PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at) && PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 namespace {
 
 bool post_key(HWND window, WPARAM key) {
@@ -580,6 +587,14 @@ bool post_button(HWND dialog, int id) {
 bool is_checked(HWND dialog, int id) {
     const std::optional<LRESULT> state = send(dialog_item(dialog, id), BM_GETCHECK);
     return state && *state == BST_CHECKED;
+}
+
+bool type_text(HWND edit, const std::string& text) {
+    if (!edit) return false;
+    for (char c : text) {
+        if (!send(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1)) return false;
+    }
+    return true;
 }
 
 bool answer(HWND box, int id, DWORD timeout) {

@@ -174,6 +174,9 @@ bool click_header(HWND list, int column);
 HWND right_click_row(HWND list, int row, DWORD timeout = kDefaultTimeout);
 // The same at a point of the list's client area.
 HWND right_click_at(HWND list, POINT at, DWORD timeout = kDefaultTimeout);
+// Selects `row` and double-clicks it (a posted double click at its middle). The program handles it
+// after this returns.
+bool double_click_row(HWND list, int row);
 // Chooses the item at `position` (counting only items that can be chosen, from 0) of an open popup
 // menu with posted key presses, and waits until the menu has closed.
 bool choose_menu_item(HWND menu, int position, DWORD timeout = kDefaultTimeout);
@@ -203,6 +206,8 @@ bool click_button(HWND dialog, int id);
 // whose handler opens a modal window.
 bool post_button(HWND dialog, int id);
 bool is_checked(HWND dialog, int id);
+// Types `text` into an edit control, one character message each, as the keyboard would.
+bool type_text(HWND edit, const std::string& text);
 // Presses button `id` of a message box and waits until the box is destroyed.
 bool answer(HWND box, int id, DWORD timeout = kDefaultTimeout);
 

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
-#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png
+#   startup.png, activex.png, ie_helpers.png, scheduled_tasks.png, services.png, active_tasks.png,
+#   hidden_files.png, options.png, history.png, info.png
+# and help_startup.png, the Startup Programs help page as Chromium draws it (tools/deps.sh screenshots
+# installs Chromium).
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
@@ -102,6 +105,18 @@ for page in "ActiveX:activex" "IE Helpers:ie_helpers" "Scheduled Tasks:scheduled
   shoot tab "${page%%:*}" "$result"
   take "${page##*:}"
 done
+shoot info NwUpdate "$result"
+take info
 shoot history "$result"
 take history
 shoot quit "$result"
+
+# A help page in a browser, drawn headless from the build's copy beside the program.
+if command -v chromium >/dev/null; then
+  timeout "$step_timeout" chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=980,760 \
+    --screenshot="$out/help_startup.png" "file://$build/startup.html" </dev/null >"$work/chromium.log" 2>&1 ||
+    { cat "$work/chromium.log" >&2; die "chromium failed"; }
+  echo "wrote $out/help_startup.png"
+else
+  echo "screenshots.sh: chromium is not installed (tools/deps.sh screenshots); help_startup.png left as it is" >&2
+fi

@@ -6,6 +6,7 @@
 //   shoot.exe start <result> <SentrixEx.exe>   seed the demo system, start demo programs and the
 //                                              program, show the Startup Programs page
 //   shoot.exe tab <title> <result>             show the tab of that title ("Services")
+//   shoot.exe info <title> <result>            open the information window on that Startup Programs row
 //   shoot.exe history <result>                 write a history file and open the History dialog
 //   shoot.exe quit <result>                    close the dialog and the program
 //
@@ -33,6 +34,8 @@ constexpr int kExitUsage = 2;
 constexpr int kDemoSeconds = 300;     // the demo programs outlive every step
 constexpr int kQuit = 6030;
 constexpr int kViewHistory = 1104;
+constexpr int kInfo = 1008;
+constexpr int kInfoNote = 1033;  // a control only the information window has
 constexpr DWORD kSettle = 300;        // lets the last repaint of a freshly shown page finish
 constexpr char kHistoryFile[] = "C:\\Program Files\\Sentrix\\history.txt";
 constexpr char kPositionKey[] = "Software\\Orvane\\Sentrix";
@@ -144,9 +147,31 @@ int tab(const std::string& title, const std::string& result) {
     return write_window(result, r.sheet) ? kExitOk : fail("cannot write " + result);
 }
 
+// Closes the information window when it is open.
+void close_info(DWORD process) {
+    if (HWND info = find_dialog(process, nullptr, kInfoNote)) answer(info, IDOK);
+}
+
+int info(const std::string& title, const std::string& result) {
+    const Running r = running();
+    if (!r.sheet) return fail("SentrixEx.exe is not running with its sheet");
+    const DWORD id = owner_process(r.main);
+    close_info(id);
+    HWND page = select_tab(r.sheet, tab_named(r.sheet, "Startup Programs"));
+    HWND list = page ? GetDlgItem(page, kListId) : nullptr;
+    const int row = list ? find_row(read_rows(list), 0, title) : -1;
+    if (row < 0 || !select_rows(list, {row}) || !post_button(page, kInfo)) return fail("cannot select " + title);
+    HWND window = wait_dialog(id, nullptr, kInfoNote);
+    if (!window) return fail("the information window did not open");
+    send(window, WM_NULL);
+    Sleep(kSettle);
+    return write_window(result, window) ? kExitOk : fail("cannot write " + result);
+}
+
 int history(const std::string& result) {
     const Running r = running();
     if (!r.sheet) return fail("SentrixEx.exe is not running with its sheet");
+    close_info(owner_process(r.main));
     {
         std::ofstream out(kHistoryFile, std::ios::binary | std::ios::trunc);
         out << kHistory;
@@ -184,9 +209,10 @@ int main(int argc, char** argv) {
     const std::string step = argc > 1 ? argv[1] : "";
     if (step == "start" && argc == 4) return start(argv[2], argv[3]);
     if (step == "tab" && argc == 4) return tab(argv[2], argv[3]);
+    if (step == "info" && argc == 4) return info(argv[2], argv[3]);
     if (step == "history" && argc == 3) return history(argv[2]);
     if (step == "quit" && argc == 3) return quit(argv[2]);
-    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <title> <result> | history <result> | quit <result>\n",
+    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <title> <result> | info <title> <result> | history <result> | quit <result>\n",
                stderr);
     return kExitUsage;
 }

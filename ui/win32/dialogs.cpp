@@ -86,6 +86,7 @@ INT_PTR CALLBACK warning_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM l
 
 HWND WindowPrompts::owner() const {
     if (!frame_) return nullptr;
+    if (frame_->prompt_owner && IsWindow(frame_->prompt_owner)) return frame_->prompt_owner;
     return frame_->active_page && IsWindow(frame_->active_page) ? frame_->active_page : frame_->main;
 }
 

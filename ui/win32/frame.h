@@ -44,6 +44,8 @@ public:
     HWND sheet = nullptr;
     HWND status_bar = nullptr;
     HWND active_page = nullptr;
+    // A window open over the page (the information window) that owns the logic's messages meanwhile.
+    HWND prompt_owner = nullptr;
     SIZE min_track{};
     int tab_rows = 1;
     WNDPROC sheet_procedure = nullptr;
@@ -53,6 +55,8 @@ public:
     // Per image list: the image of each file's icon, so a long list extracts each icon once.
     std::array<std::map<std::string, int>, 2> icon_index;
     SortFlags sort;
+    // The information window's layout as the user last chose it, kept for the run; expanded at first.
+    bool info_expanded = true;
 
     // Fonts and bitmaps live as long as the main window.
     void create_drawing_resources();

@@ -1,6 +1,7 @@
 #include "ui/win32/options_page.h"
 
 #include "app/process_state.h"
+#include "reports/registry_export.h"
 #include "res/resource_ids.h"
 #include "startup/pages/history_dialog.h"
 #include "ui/win32/help.h"
@@ -33,7 +34,7 @@ private:
             ShowWindow(GetDlgItem(hwnd_, id), SW_HIDE);
         }
         // The reports these buttons write are not part of this build yet.
-        for (int id : {IDC_EXPORT_SETTINGS, IDC_PROGRAM_REPORT, IDC_HIJACK_LOG, IDC_SPREADSHEET_REPORT}) {
+        for (int id : {IDC_PROGRAM_REPORT, IDC_HIJACK_LOG, IDC_SPREADSHEET_REPORT}) {
             EnableWindow(GetDlgItem(hwnd_, id), FALSE);
         }
         app::initialise_process_state(frame_.app);
@@ -59,7 +60,7 @@ private:
                 if (checked) frame_.message(hwnd_, frame_.text(IDS_ZENTRA_THANKS), MB_ICONEXCLAMATION);
                 return true;
             }
-            case IDC_EXPORT_SETTINGS:
+            case IDC_EXPORT_SETTINGS: reports::ExportSettings(frame_.app); return true;
             case IDC_PROGRAM_REPORT:
             case IDC_HIJACK_LOG:
             case IDC_SPREADSHEET_REPORT: return true;

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "programinfo/lookup.h"
 #include "programinfo/notes.h"
+#include "programinfo/pages/info_dialog.h"
 #include "programinfo/resolve.h"
 #include "res/resource_ids.h"
 #include "settings/store.h"
@@ -365,6 +367,8 @@ void Page::refill() {
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
     user_sort_column_ = -1;
     select_on_finish_ = activating_;
+    reselect_on_finish_ = reselect_next_;
+    reselect_next_ = -1;
     SetPropA(hwnd_, kFillingProperty, reinterpret_cast<HANDLE>(1));
     SnapshotRegistry* snapshots = frame_.app.snapshots;
     std::vector<RegistryKey> keys = fill_keys();
@@ -493,6 +497,15 @@ void Page::finish_fill() {
         set_status({});
         SetWindowTextA(frame_.main, frame_.app.caption.c_str());
     }
+    if (reselect_on_finish_ >= 0) {
+        const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+        const int row = std::min(reselect_on_finish_, count - 1);
+        if (row >= 0) {
+            select_only(list_, row);
+            SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        }
+        reselect_on_finish_ = -1;
+    }
     // Last: whoever watches from outside takes its going for the end of the fill.
     RemovePropA(hwnd_, kFillingProperty);
 }
@@ -521,6 +534,14 @@ void Page::set_status(const std::string& text) const {
     if (frame_.status_bar) {
         SendMessageA(frame_.status_bar, SB_SETTEXTA, 0 | SBT_POPOUT, reinterpret_cast<LPARAM>(text.c_str()));
     }
+}
+
+void Page::selection_changed() {
+    const int record = selected_record();
+    const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(record));
+    if (record < 0 || !e) return;
+    set_status(e->command);
+    mark_note(record);
 }
 
 bool Page::mark_note(int record) {
@@ -600,15 +621,41 @@ void Page::close_page() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 bool Page::common_command(int id) {
     switch (id) {
         case IDOK:
-        case IDM_INFO:
-        case IDM_ZENTRA_INFO:
-            // The information window and the online lookup join later; a selection is needed already.
-            if (selected_record() < 0) frame_.no_selection();
-            return true;
+        case IDM_INFO: open_info(); return true;
+        case IDM_ZENTRA_INFO: lookup_selected(); return true;
         case IDM_PROGRAM_REPORT: return true;  // the program report joins with the reports
         case IDM_DELETE_ON_REBOOT: delete_selected_on_reboot(); return true;
         default: return item_operation(id);
     }
+}
+
+void Page::open_info() {
+    const int record = selected_record();
+    if (record < 0 || !frame_.app.items.at(static_cast<size_t>(record))) {
+        frame_.no_selection();
+        return;
+    }
+    // The window works on the shared list's index, so the list's order does not matter.
+    const int position = selected_index(list_);
+    show_info_dialog(frame_, hwnd_, static_cast<size_t>(record));
+    if (refill_after_info()) {
+        reselect_next_ = position;
+        refill();
+    } else if (position >= 0) {
+        select_only(list_, position);
+        SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
+    }
+}
+
+void Page::lookup_selected() {
+    const int record = selected_record();
+    const StartupEntry* entry = frame_.app.items.at(static_cast<size_t>(record));
+    if (record < 0 || !entry) {
+        frame_.no_selection();
+        return;
+    }
+    const StartupEntry chosen = *entry;
+    programinfo::LookupProgramOnline(frame_.app, chosen.type, chosen.command, frame_.owner_ref(hwnd_));
 }
 
 void Page::delete_selected_on_reboot() {

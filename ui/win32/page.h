@@ -68,14 +68,20 @@ protected:
     virtual void fill_finished() {}
     // After the common activation (check boxes, hidden buttons).
     virtual void activated() {}
-    virtual void selection_changed() {}
+    // A row was selected: the status bar shows the row's command; the "Info..." button's font tells
+    // whether a note exists for its program.
+    virtual void selection_changed();
     // Page commands; true when handled.
     virtual bool command(int /*id*/, int /*code*/) { return false; }
     virtual std::vector<RowButton> bottom_row() const = 0;
     // Controls set in one row right under the list, left to right (the list gives up their height).
     virtual std::vector<int> row_below_list() const { return {}; }
     virtual SortList sort_list() const = 0;
-    virtual void double_clicked() {}
+    // A double click opens the information window on the row.
+    virtual void double_clicked() { open_info(); }
+    // Whether the list is filled again once the information window closes (what it can stop or
+    // change shows in the list).
+    virtual bool refill_after_info() const { return false; }
     // The selected entry's facts for the context menu.
     virtual MenuFacts menu_facts(int record);
 
@@ -101,6 +107,10 @@ protected:
     // What every list page does alike: Info and the lookup (a selection needed), the report, delete
     // on reboot, the item operations. True when `id` is one of them.
     bool common_command(int id);
+    // The information window on the selected row, then that list position selected again.
+    void open_info();
+    // The online program-information request about the selected row.
+    void lookup_selected();
     // Schedules the selected entry's program file for deletion at the next start, after asking.
     void delete_selected_on_reboot();
     void close_page();
@@ -144,6 +154,8 @@ private:
     int generic_image_ = -1;
     bool activating_ = false;       // the fill of an activation selects the first row at its end
     bool select_on_finish_ = false;
+    int reselect_next_ = -1;        // the list position the next fill selects at its end
+    int reselect_on_finish_ = -1;
     ULONGLONG last_batch_ = 0;      // when the last batch of rows came in
     int commands_running_ = 0;      // rows wait while a command (and any question it asks) runs
     bool rows_waiting_ = false;

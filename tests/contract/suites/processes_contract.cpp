@@ -44,5 +44,34 @@ TEST_F(ProcessesContract, WalkSeesChildrenUntilTheyAreTerminatedWithOrWithoutWai
     EXPECT_FALSE(os().processes.terminate(0xFFFFFFF1u, true));
 }
 
+TEST_F(ProcessesContract, LaunchStartsTheNamedFileItselfWhateverBlanksItsPathHas) {
+    const std::string folder = env().scratch_folder() + "\\Program Files";
+    const std::string program = folder + "\\child copy.exe";
+    ASSERT_TRUE(os().files.make_folder(folder));
+    ASSERT_TRUE(os().files.copy(env().child_program(), program, true));
+    // What the line would start if the program were looked for in it.
+    const std::string planted = env().scratch_folder() + "\\Program.exe";
+    ASSERT_TRUE(os().files.copy(env().child_program(), planted, true));
+
+    ASSERT_TRUE(os().processes.launch(program, "\"" + program + "\" " + kChildArgument, folder, platform::kShowNormal));
+    uint32_t pid = 0;
+    bool planted_ran = false;
+    for (int look = 0; look < 50 && pid == 0; ++look) {
+        EXPECT_TRUE(os().processes.walk([&](const ProcessEntry& p) {
+            if (iequals(p.file, program)) pid = p.pid;
+            planted_ran = planted_ran || iequals(p.file, planted);
+            return true;
+        }));
+    }
+    EXPECT_NE(pid, 0u) << "the launched program is not running";
+    EXPECT_FALSE(planted_ran);
+    if (pid) {
+        EXPECT_TRUE(os().processes.terminate(pid, true));
+    }
+
+    EXPECT_FALSE(os().processes.launch(folder + "\\missing.exe", "\"" + folder + "\\missing.exe\"", folder,
+                                       platform::kShowNormal));
+}
+
 }  // namespace
 }  // namespace sx::contract

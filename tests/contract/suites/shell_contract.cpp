@@ -42,5 +42,18 @@ TEST_F(ShellContract, ExecuteOpensAFileThroughItsAssociation) {
     EXPECT_TRUE(os().shell.execute(0, "open", file, "", "", 1));
 }
 
+TEST_F(ShellContract, InternetShortcutHoldsTheAddressAndOpensThroughItsAssociation) {
+    const std::string path = env().scratch_folder() + "\\lookup.url";
+    const std::string address = "https://example.test/cgi-bin/info.pl?program=a%20b.exe&vendor=A%26B";
+    ASSERT_TRUE(os().shell.save_internet_shortcut(path, address));
+    const std::string content = os().files.read(path, 4096).value_or("");
+    EXPECT_NE(content.find("[InternetShortcut]"), std::string::npos) << content;
+    EXPECT_NE(content.find("URL=" + address + "\r\n"), std::string::npos) << content;
+    // The shortcut's handler is the shell logger of the test prefix, which ends at once.
+    EXPECT_TRUE(os().shell.open_and_wait(0, path, 10000));
+    EXPECT_FALSE(os().shell.open_and_wait(0, env().scratch_folder() + "\\missing.url", 10000));
+    EXPECT_FALSE(os().shell.find_window("Sentrix Contract No Such Class", "No such window"));
+}
+
 }  // namespace
 }  // namespace sx::contract

@@ -21,6 +21,10 @@ TEST_F(SystemContract, FoldersProgramFileAndVersion) {
         << os().system.program_file();
     EXPECT_EQ(os().system.version().platform, 2) << "the NT family";
     EXPECT_GE(os().system.version().major, 5);
+    // The temporary folder's user, as a file name may take it.
+    const std::string user = os().system.user_name();
+    EXPECT_TRUE(std::regex_match(user, std::regex(R"([^\\/:*?"<>|]+)"))) << user;
+    EXPECT_NE(os().system.temp_folder().find("\\" + user + "\\"), std::string::npos) << user;
 }
 
 TEST_F(SystemContract, ExpandReplacesKnownVariablesOnly) {
