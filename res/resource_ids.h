@@ -412,5 +412,6 @@
 #define IDS_HIDDEN_RESTORE_FAILED            1195
 #define IDS_UNREGISTER_FAILED                1250
 #define IDS_KILL_BIT_FAILED                  1251
+#define IDS_REPORT_NOT_WRITTEN               1252
 
 #endif

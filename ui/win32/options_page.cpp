@@ -5,6 +5,7 @@
 #include "startup/pages/history_dialog.h"
 #include "ui/win32/help.h"
 #include "ui/win32/list_view.h"
+#include "ui/win32/scan_log.h"
 
 namespace sx::ui {
 
@@ -33,7 +34,7 @@ private:
             ShowWindow(GetDlgItem(hwnd_, id), SW_HIDE);
         }
         // The reports these buttons write are not part of this build yet.
-        for (int id : {IDC_EXPORT_SETTINGS, IDC_PROGRAM_REPORT, IDC_HIJACK_LOG, IDC_SPREADSHEET_REPORT}) {
+        for (int id : {IDC_EXPORT_SETTINGS}) {
             EnableWindow(GetDlgItem(hwnd_, id), FALSE);
         }
         app::initialise_process_state(frame_.app);
@@ -59,10 +60,10 @@ private:
                 if (checked) frame_.message(hwnd_, frame_.text(IDS_ZENTRA_THANKS), MB_ICONEXCLAMATION);
                 return true;
             }
-            case IDC_EXPORT_SETTINGS:
             case IDC_PROGRAM_REPORT:
             case IDC_HIJACK_LOG:
-            case IDC_SPREADSHEET_REPORT: return true;
+            case IDC_SPREADSHEET_REPORT: write_report(frame_, hwnd_, id); return true;
+            case IDC_EXPORT_SETTINGS: return true;
             default: return false;
         }
     }
