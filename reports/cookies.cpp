@@ -149,7 +149,8 @@ MozillaCookies parse_mozilla_cookies(std::string_view bytes, size_t keep) {
     std::string fields[7];
     size_t field = 0;
     auto end_line = [&] {
-        const std::string_view domain = fields[0];
+        // The domain is kept only once a tab ends it: a line without one has none.
+        const std::string_view domain = field > 0 ? std::string_view(fields[0]) : std::string_view();
         if (!domain.empty() && domain.front() != '#') {
             ++out.count;
             if (out.cookies.size() < keep) {
