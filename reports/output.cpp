@@ -56,7 +56,8 @@ bool ExportSettings(AppState& app) {
     for (ExportKey& key : GatherExportKey(os.registry, platform::Root::local_machine, "SOFTWARE\\Orvane")) {
         keys.push_back(std::move(key));
     }
-    const std::string text = registry_export_text(keys, [&os](std::string_view ansi) { return os.system.to_utf16(ansi); });
+    const ToUtf16 to_utf16 = [&os](std::string_view ansi) { return os.system.to_utf16(ansi); };
+    const std::string text = registry_file_bytes(registry_export_text(keys, to_utf16), to_utf16);
     const std::string name = cut(os.system.user_name(), kUserNameMax) + std::string(kSettingsExportSuffix);
     const std::optional<std::string> path = WriteReportFile(app, name, text);
     if (!path) return false;

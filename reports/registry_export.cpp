@@ -54,6 +54,8 @@ std::string hex_line(std::string prefix, std::string_view bytes) {
     return out + "\r\n";
 }
 
+}  // namespace
+
 std::string utf16_bytes(std::string_view data, const ToUtf16& to_utf16) {
     std::string out;
     for (char16_t c : to_utf16(data)) {
@@ -62,6 +64,8 @@ std::string utf16_bytes(std::string_view data, const ToUtf16& to_utf16) {
     }
     return out;
 }
+
+namespace {
 
 void gather(platform::Registry& registry, platform::Root root, const std::string& path, int depth,
             std::vector<ExportKey>& out) {
@@ -108,6 +112,10 @@ std::string export_value_line(const platform::RegValue& value, const ToUtf16& to
             [[fallthrough]];
         default: return hex_line(name + format("hex(%x):", value.type), data);
     }
+}
+
+std::string registry_file_bytes(std::string_view text, const ToUtf16& to_utf16) {
+    return "\xff\xfe" + utf16_bytes(text, to_utf16);
 }
 
 std::string registry_export_text(const std::vector<ExportKey>& keys, const ToUtf16& to_utf16) {

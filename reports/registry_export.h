@@ -34,5 +34,9 @@ std::string root_name(platform::Root root);
 std::string export_value_line(const platform::RegValue& value, const ToUtf16& to_utf16);
 // The header line, a blank line, then every key block.
 std::string registry_export_text(const std::vector<ExportKey>& keys, const ToUtf16& to_utf16);
+// The file as a version 5 file is kept: UTF-16 with its byte-order mark. The registry editor reads the
+// hex(1), hex(2) and hex(7) data of a single-byte file as single-byte text on Wine but as UTF-16 on
+// Windows; in UTF-16 both read back the same types and bytes.
+std::string registry_file_bytes(std::string_view text, const ToUtf16& to_utf16);
 
 }  // namespace sx::reports

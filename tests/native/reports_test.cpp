@@ -125,6 +125,7 @@ TEST(RegistryExport, EachTypeInTheFormTheEditorReadsBack) {
     for (const auto& [value, line] : kLines) EXPECT_EQ(export_value_line(value, wide), line) << value.data;
     const RegValue long_text{"long", type::sz, std::string(1000, 'x') + '\0'};
     EXPECT_EQ(export_value_line(long_text, wide), "\"long\"=\"" + std::string(1000, 'x') + "\"\r\n");
+    EXPECT_EQ(registry_file_bytes("W5\r\n", wide), std::string("\xff\xfeW\0" "5\0\r\0\n\0", 10));
 }
 
 TEST_F(Reports, TheExportHasEveryKeyLevelAndSkipsNothing) {
