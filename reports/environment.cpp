@@ -92,16 +92,15 @@ std::string platform_text(const platform::OsDetails& v, bool q246009) {
 }
 
 std::string browser_program_from_command(std::string_view command) {
-    const size_t open = command.find('"');
-    if (open != std::string_view::npos) {
-        const size_t close = command.find('"', open + 1);
-        if (close != std::string_view::npos && close > open + 1) return std::string(command.substr(open + 1, close - open - 1));
+    const size_t start = command.find_first_not_of(' ');
+    if (start == std::string_view::npos) return {};
+    command.remove_prefix(start);
+    if (command.front() == '"') {
+        const size_t close = command.find('"', 1);
+        return close == std::string_view::npos ? std::string() : std::string(command.substr(1, close - 1));
     }
     const size_t exe = ifind(command, ".exe");
-    if (exe == std::string_view::npos) return {};
-    std::string path = without_quotes(command.substr(0, exe + 4));
-    const size_t start = path.find_first_not_of(' ');
-    return start == std::string::npos ? std::string() : path.substr(start);
+    return exe == std::string_view::npos ? std::string() : std::string(command.substr(0, exe + 4));
 }
 
 std::optional<AppPathProgram> LookupAppPath(AppState& app, std::string_view executable) {

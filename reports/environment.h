@@ -20,8 +20,8 @@ inline constexpr std::string_view kProductOptionsKey = "SYSTEM\\CurrentControlSe
 // reports. `q246009`: the hotfix key that makes NT 4.0's Service Pack 6 read "6a".
 std::string platform_text(const platform::OsDetails& os, bool q246009);
 
-// The program file of the default browser's open command: its first quoted token, else the text up
-// to and including ".exe"; empty when it names neither.
+// The program file of the default browser's open command: the quoted token it begins with, else the
+// text up to and including ".exe"; empty when it names neither.
 std::string browser_program_from_command(std::string_view command);
 
 // Where a program of the App Paths keys is: its ProductVersion and the key's Path value.

@@ -153,7 +153,8 @@ TEST(Environment, PlatformNamesAndTheBrowserProgram) {
     const std::pair<std::string, std::string> kCommands[] = {
         {"\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" %1", "C:\\Program Files\\Internet Explorer\\iexplore.exe"},
         {"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -osint -url \"%1\"", "C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
-        {"C:\\Tools-x\\Browser.EXE -nohome", "C:\\Tools-x\\Browser.EXE"}, {"browser", ""}, {"\"\"", ""}};
+        {"C:\\Tools-x\\Browser.EXE -nohome", "C:\\Tools-x\\Browser.EXE"}, {"C:\\b.exe http \"%1\"", "C:\\b.exe"},
+        {"browser", ""}, {"\"\"", ""}};
     for (const auto& [command, program] : kCommands) EXPECT_EQ(browser_program_from_command(command), program) << command;
 }
 

@@ -1,0 +1,85 @@
+// The reports of the real program on the demo system: each report button of the Options page writes
+// its file into the program's folder and has the shell open it; and a report asked for from a page
+// leaves that page's rows on their own records, so deleting the selected row deletes its own file.
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace sx::e2e::test {
+namespace {
+
+constexpr DWORD kReportTimeout = 90000;  // every inventory of the demo system is enumerated
+constexpr int kCmdReport = 9, kMenuDelete = 4;
+constexpr char kShellLog[] = "C:\\sxtest\\shell.log";
+
+class Reports : public EndToEnd {};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Waits until the shell logger has been started on `file`.
+bool opened(const std::string& file) {
+    return wait_until([&] { return contents(kShellLog).find(file) != std::string::npos; }, kReportTimeout);
+}
+
+TEST_F(Reports, EachReportButtonWritesItsFileAndOpensIt) {
+    struct Report {
+        int button;
+        const char* file;
+        const char* begins;
+        const char* holds;
+    };
+    const Report kReports[] = {
+        {1108, "SentrixLog.html", "<html><head><title>\r\nSentrix Report Log</title>", "<A NAME=\"A8\">\r\n"},
+        {1109, "HijackSentrix.log", "Log created by SentrixToGo Zentra version ", "\r\n--\r\nEnd of file\r\n"},
+        {1110, "SentrixLog.csv", "Log created by SentrixToGo Zentra version ", "\r\nHKLM,Run,"},
+    };
+    Session s = open("-OPTION");
+    HWND page = select_tab(s.sheet, kOptionsTab);
+    ASSERT_NE(page, nullptr);
+    for (const Report& r : kReports) {
+        const std::string path = std::string(demo::kProgramFolder) + "\\" + r.file;
+        ASSERT_TRUE(post_button(page, r.button));
+        ASSERT_TRUE(opened(path)) << r.file << "\n" << contents(kShellLog);
+        const std::string text = contents(path);
+        EXPECT_EQ(text.rfind(r.begins, 0), 0u) << r.file;
+        EXPECT_NE(text.find(r.holds), std::string::npos) << r.file;
+    }
+    EXPECT_EQ(other_dialog(s.process.id(), s.sheet), nullptr);
+    quit(s);
+}
+
+TEST_F(Reports, AReportFromAPageLeavesItsRowsOnTheirOwnRecords) {
+    const std::string target = demo::kWinHiddenPath;
+    Session s = open("-HIDDEN");
+    HWND list = list_of(s.sheet);
+    const std::vector<Row> rows = read_rows(list);
+    const int row = find_row(rows, 0, target.substr(target.rfind('\\') + 1));
+    ASSERT_GE(row, 0) << describe(rows);
+    ASSERT_TRUE(select_rows(list, {row}));
+    ASSERT_TRUE(post_command(active_page(s.sheet), kCmdReport));
+    ASSERT_TRUE(opened(std::string(demo::kProgramFolder) + "\\SentrixLog.html"));
+    EXPECT_EQ(read_rows(list), rows) << "the page shows what it showed";
+
+    ASSERT_TRUE(use_context_menu(list, {row}, kMenuDelete));
+    ASSERT_TRUE(answer(wait_dialog(s.process.id(), kSheetCaption), IDYES));
+    wait_rows(list, [&](const std::vector<Row>& now) { return now.size() + 1 == rows.size(); });
+    EXPECT_FALSE(file_exists(target));
+    for (const Row& other : rows) {
+        const std::string path = (other[1].back() == '\\' ? other[1] : other[1] + "\\") + other[0];
+        if (path != target) {
+            EXPECT_TRUE(file_exists(path)) << path;
+        }
+    }
+    quit(s);
+}
+
+}  // namespace
+}  // namespace sx::e2e::test
