@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
-#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png
+#   startup.png, activex.png, ie_helpers.png, active_tasks.png, options.png, history.png, and the
+#   program report of the demo system as headless Chromium renders it: report.png
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
@@ -102,6 +103,12 @@ for page in "ActiveX:activex" "IE Helpers:ie_helpers" "Scheduled Tasks:scheduled
   shoot tab "${page%%:*}" "$result"
   take "${page##*:}"
 done
+shoot report "$result"
+report_file="$WINEPREFIX/drive_c/Program Files/Sentrix/SentrixLog.html"
+cp "$report_file" "$work/SentrixLog.html" || die "no report was written"
+timeout "$step_timeout" chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1000,1400 \
+  --screenshot="$out/report.png" "file://$work/SentrixLog.html" </dev/null >/dev/null 2>&1 || die "Chromium failed"
+echo "wrote $out/report.png"
 shoot history "$result"
 take history
 shoot quit "$result"
