@@ -1,7 +1,9 @@
 // The reports of the real program on the demo system: each report button of the Options page writes
-// its file into the program's folder and has the shell open it; and a report asked for from a page
+// its file into the program's folder and has the shell open it, as its golden file expects; and a report asked for from a page
 // leaves that page's rows on their own records, so deleting the selected row deletes its own file.
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,28 @@ std::string contents(const std::string& path) {
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// A report of the demo system without what changes from run to run: times, dates and memory figures,
+// the running processes (the list of the scan log, the Active Tasks section and rows) and the states of
+// services that other tests start and stop.
+std::string steady(std::string text) {
+    static const std::regex kClock(R"(\d{1,2}:\d\d:\d\d [AP]M|\d{1,2}/\d\d/\d{4}( \d{1,2}:\d\d [AP]M)?)");
+    static const std::regex kMemory(R"(((Memory currently in use|Physical Memory Free|Paging File Free|Virtual Memory Free):) [\d,]+)");
+    static const std::regex kHiddenTimes(R"(\t(Created|Accessed|Written|Service Status): [^<]*)");
+    static const std::regex kServiceStates(R"(\r\nServices,[^,]*,)");
+    static const std::regex kProcesses(R"(Running processes:\r\n(.+\r\n)*|<A NAME="A2">[^]*?(?=<A NAME="A3">)|Active Tasks,.*\r\n)");
+    text = std::regex_replace(text, kProcesses, "");
+    text = std::regex_replace(text, kHiddenTimes, "\t$1: <varies>");
+    text = std::regex_replace(text, kServiceStates, "\r\nServices,<state>,");
+    text = std::regex_replace(text, kMemory, "$1 <n>");
+    return std::regex_replace(text, kClock, "<time>");
+}
+
+std::string golden(const std::string& name, const std::string& produced) {
+    const std::string path = windows_path(SX_E2E_GOLDEN_DIR) + "\\" + name;
+    if (std::getenv("SX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << produced;
+    return contents(path);
 }
 
 // Waits until the shell logger has been started on `file`.
@@ -51,6 +75,7 @@ TEST_F(Reports, EachReportButtonWritesItsFileAndOpensIt) {
         const std::string text = contents(path);
         EXPECT_EQ(text.rfind(r.begins, 0), 0u) << r.file;
         EXPECT_NE(text.find(r.holds), std::string::npos) << r.file;
+        EXPECT_EQ(steady(text), golden(r.file, steady(text))) << r.file;
     }
     EXPECT_EQ(other_dialog(s.process.id(), s.sheet), nullptr);
     quit(s);
