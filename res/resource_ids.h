@@ -416,5 +416,6 @@
 #define IDS_RUN_FAILED                       1261
 #define IDS_NOTE_NOT_SAVED                   1262
 #define IDS_EXPORT_FAILED                    1263
+#define IDS_REPORT_NOT_WRITTEN               1252
 
 #endif
