@@ -18,6 +18,27 @@ struct OsVersion {
     int minor = 1;
 };
 
+// The version the system itself reports (RtlGetVersion), whatever it tells this program elsewhere.
+struct OsDetails {
+    int platform = 2;
+    int major = 10;
+    int minor = 0;
+    uint32_t build = 19045;
+    std::string service_pack;  // "Service Pack 1"; empty for none
+    int service_pack_major = 0;
+    int product_type = 1;      // 1 workstation, 2 domain controller, 3 server
+    uint32_t suite_mask = 0;
+    bool tablet_pc = false;
+};
+
+// GlobalMemoryStatusEx, in bytes: a 64-bit process's virtual memory does not fit 32 bits.
+struct MemoryStatus {
+    uint32_t load = 0;  // percent in use
+    uint64_t available_physical = 0;
+    uint64_t available_page_file = 0;
+    uint64_t available_virtual = 0;
+};
+
 class System {
 public:
     virtual ~System() = default;
@@ -35,6 +56,15 @@ public:
     virtual std::string to_ansi(std::u16string_view text) = 0;
     // A string of this program's string table; empty when there is none.
     virtual std::optional<std::string> resource_string(unsigned id) = 0;
+    // ANSI text in UTF-16, as the *W functions would take it (the reverse of to_ansi).
+    virtual std::u16string to_utf16(std::string_view text) = 0;
+
+    virtual OsDetails os_details() = 0;
+    virtual MemoryStatus memory() = 0;
+    // GetSystemMetrics(SM_CLEANBOOT): 0 normal, 1 safe mode, 2 safe mode with network.
+    virtual int boot_mode() = 0;
+    // Whether a top-level window of this class and exact title exists.
+    virtual bool window_exists(std::string_view class_name, std::string_view title) = 0;
 };
 
 }  // namespace sx::platform

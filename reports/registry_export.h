@@ -1,33 +1,44 @@
-// The settings export: the program's own registry trees written as a file the registry editor imports,
-// so a user can put the program's data and settings back by opening it.
+// The settings export: the program's keys with every value and every subkey level, in the text form
+// the registry editor reads back to the same types and bytes ("Windows Registry Editor Version 5.00").
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "common/state.h"
+#include "platform/registry.h"
 
 namespace sx::reports {
 
-inline constexpr std::string_view kRegistryFileHeader = "Windows Registry Editor Version 5.00";
-inline constexpr std::string_view kExportSuffix = "-Sentrix.reg";
+inline constexpr std::string_view kRegistryHeader = "Windows Registry Editor Version 5.00";
+inline constexpr std::string_view kSettingsExportSuffix = "-Sentrix.reg";
+inline constexpr size_t kUserNameMax = 227;
 
-// A value as a line of a registry file (with its CR LF): text values quoted with "\" and "\""
-// escaped, a four-byte DWORD as dword:, any other type (or a DWORD of another size) as its bytes in
-// hex so that it comes back with its own type and data.
-std::string registry_value_line(const platform::RegValue& value);
+struct ExportKey {
+    platform::Root root;
+    std::string path;
+    int depth = 0;       // 0 for a key asked for, 1 for its subkeys and so on
+    bool opened = false;
+    bool complete = true;  // false when its values or subkeys could not be read
 
-// The key's block, its values and the blocks of all its subkeys below it, each block after a blank
-// line; empty for a key that does not exist; nothing when the key or a key below it cannot be read.
-std::optional<std::string> export_key(platform::Platform& os, platform::Root root, std::string_view path);
+    std::vector<platform::RegValue> values;
+};
 
-// The export file's path: the user's data folder, the user's name and kExportSuffix.
-std::string settings_export_path(AppState& app);
+// The key, then each of its subkeys with theirs, depth first, in the order the registry lists them.
+std::vector<ExportKey> GatherExportKey(platform::Registry& registry, platform::Root root, std::string_view path);
 
-// Writes the export of HKCU Software\Orvane\Sentrix and HKLM SOFTWARE\Orvane, then tells the user
-// where it is (string 854). Trees that cannot be read whole or a file that cannot be written are told
-// instead, and no file that lacks settings is left. 1 when written.
-int ExportSettings(AppState& app);
+using ToUtf16 = std::function<std::u16string(std::string_view)>;
+std::string root_name(platform::Root root);
+// One value line: a text as a quoted string when it holds no control character, else each type as
+// the registry editor writes it (dword:, hex:, hex(1):, hex(2):, hex(7):, hex(N):). Text types in
+// their UTF-16 form, as the editor's version 5 files hold them.
+std::string export_value_line(const platform::RegValue& value, const ToUtf16& to_utf16);
+// The header line, a blank line, then every key block.
+std::string registry_export_text(const std::vector<ExportKey>& keys, const ToUtf16& to_utf16);
+// The file as a version 5 file is kept: UTF-16 with its byte-order mark. The registry editor reads the
+// hex(1), hex(2) and hex(7) data of a single-byte file as single-byte text on Wine but as UTF-16 on
+// Windows; in UTF-16 both read back the same types and bytes.
+std::string registry_file_bytes(std::string_view text, const ToUtf16& to_utf16);
 
 }  // namespace sx::reports

@@ -20,9 +20,9 @@ want "command -v Xvfb" xvfb
 want "command -v xauth" xauth
 want "command -v import" imagemagick
 want "command -v flock" util-linux
-if [ "${1:-}" = screenshots ]; then
-  want "command -v chromium" chromium
-fi
+# The reports' real clients: the HTML report renders in headless Chromium, the CSV reads back with Python.
+want "command -v chromium" chromium
+want "command -v python3" python3
 
 if [ ${#packages[@]} -eq 0 ]; then
   echo "deps: everything needed is installed"

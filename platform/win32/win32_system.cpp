@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <lmcons.h>
 
+#include <cwchar>
 #include <limits>
 
 #include "platform/win32/text_buffer.h"
@@ -107,6 +108,53 @@ std::optional<std::string> Win32System::resource_string(unsigned id) {
     });
     if (text.empty()) return std::nullopt;
     return text;
+}
+
+std::u16string Win32System::to_utf16(std::string_view text) {
+    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
+    const int count = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+    if (length <= 0) return {};
+    std::u16string out(static_cast<size_t>(length), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out.data()), length);
+    return out;
+}
+
+platform::OsDetails Win32System::os_details() {
+    // The true version: GetVersionEx answers what the manifest lets this program see.
+    using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    platform::OsDetails details;
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const auto call = ntdll ? reinterpret_cast<RtlGetVersionCall>(
+                                  reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlGetVersion")))
+                            : nullptr;
+    if (!call || call(&info) != 0) return details;
+    details.platform = static_cast<int>(info.dwPlatformId);
+    details.major = static_cast<int>(info.dwMajorVersion);
+    details.minor = static_cast<int>(info.dwMinorVersion);
+    details.build = info.dwBuildNumber;
+    details.service_pack = to_ansi(std::u16string_view(reinterpret_cast<const char16_t*>(info.szCSDVersion),
+                                                       wcsnlen(info.szCSDVersion, 128)));
+    details.service_pack_major = info.wServicePackMajor;
+    details.product_type = info.wProductType;
+    details.suite_mask = info.wSuiteMask;
+    details.tablet_pc = GetSystemMetrics(SM_TABLETPC) != 0;
+    return details;
+}
+
+platform::MemoryStatus Win32System::memory() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof(status);
+    if (!GlobalMemoryStatusEx(&status)) return {};
+    return {status.dwMemoryLoad, status.ullAvailPhys, status.ullAvailPageFile, status.ullAvailVirtual};
+}
+
+int Win32System::boot_mode() { return GetSystemMetrics(SM_CLEANBOOT); }
+
+bool Win32System::window_exists(std::string_view class_name, std::string_view title) {
+    return FindWindowA(std::string(class_name).c_str(), std::string(title).c_str()) != nullptr;
 }
 
 }  // namespace sx::win32

@@ -18,6 +18,11 @@ public:
     platform::OsVersion version() override;
     std::string to_ansi(std::u16string_view text) override;
     std::optional<std::string> resource_string(unsigned id) override;
+    std::u16string to_utf16(std::string_view text) override;
+    platform::OsDetails os_details() override;
+    platform::MemoryStatus memory() override;
+    int boot_mode() override;
+    bool window_exists(std::string_view class_name, std::string_view title) override;
 };
 
 }  // namespace sx::win32

@@ -1,6 +1,7 @@
 #include "tests/support/fake_platform.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <chrono>
 #include <sstream>
@@ -192,6 +193,27 @@ std::string FakeSystem::to_ansi(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::u16string FakeSystem::to_utf16(std::string_view text) {
+    // The reverse of to_ansi: each byte's own character, except where another character maps to it.
+    static const std::array<char16_t, 256> kWide = [this] {
+        std::array<char16_t, 256> wide{};
+        for (size_t b = 0; b < wide.size(); ++b) wide[b] = static_cast<char16_t>(b);
+        for (char16_t c = 0x100; c < 0x2200; ++c) {
+            const std::string ansi = to_ansi(std::u16string_view(&c, 1));
+            if (ansi != "?") wide[static_cast<unsigned char>(ansi[0])] = c;
+        }
+        return wide;
+    }();
+    std::u16string out;
+    for (char c : text) out += kWide[static_cast<unsigned char>(c)];
+    return out;
+}
+
+bool FakeSystem::window_exists(std::string_view class_name, std::string_view title) {
+    return std::any_of(windows_open.begin(), windows_open.end(),
+                       [&](const auto& w) { return iequals(w.first, class_name) && w.second == title; });
 }
 
 std::optional<std::string> FakeSystem::resource_string(unsigned id) {

@@ -89,6 +89,11 @@ public:
     platform::OsVersion version() override { return os_version; }
     std::string to_ansi(std::u16string_view text) override;
     std::optional<std::string> resource_string(unsigned id) override;
+    std::u16string to_utf16(std::string_view text) override;
+    platform::OsDetails os_details() override { return details; }
+    platform::MemoryStatus memory() override { return memory_status; }
+    int boot_mode() override { return boot; }
+    bool window_exists(std::string_view class_name, std::string_view title) override;
 
     std::string windows = "C:\\windows";
     std::string system = "C:\\windows\\system32";
@@ -97,6 +102,11 @@ public:
     std::string user = "root";
     platform::LocalTime clock{2026, 12, 6, 20, 22, 53};
     platform::OsVersion os_version;
+    // Wine 8's answers in a 64-bit prefix; the virtual memory of a 64-bit process is beyond 32 bits.
+    platform::OsDetails details{2, 10, 0, 19045, "", 0, 1, 0x100, false};
+    platform::MemoryStatus memory_status{37, 6442450944ULL, 13958643712ULL, 140737354006528ULL};
+    int boot = 0;
+    std::vector<std::pair<std::string, std::string>> windows_open;  // class and title
     std::map<std::string, std::string, NoCaseLess> environment{
         {"SystemRoot", "C:\\windows"}, {"SystemDrive", "C:"}, {"windir", "C:\\windows"}, {"ProgramFiles", "C:\\Program Files"},
         {"UserProfile", "C:\\users\\root"}, {"AppData", "C:\\users\\root\\AppData\\Roaming"},

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of SentrixEx.exe on the demo system, one per page, for docs/screenshots:
 #   startup.png, activex.png, ie_helpers.png, scheduled_tasks.png, services.png, active_tasks.png,
-#   hidden_files.png, options.png, history.png, info.png
-# and help_startup.png, the Startup Programs help page as Chromium draws it (tools/deps.sh screenshots
-# installs Chromium).
+#   hidden_files.png, options.png, history.png, info.png; help_startup.png, the Startup Programs help
+#   page, and report.png, the program report of the demo system, as headless Chromium draws them
+#   (tools/deps.sh installs Chromium).
 #
 #   tools/e2e/screenshots.sh [build folder]        (default build/mingw; build it first)
 #
@@ -107,6 +107,12 @@ for page in "ActiveX:activex" "IE Helpers:ie_helpers" "Scheduled Tasks:scheduled
 done
 shoot info NwUpdate "$result"
 take info
+shoot report "$result"
+report_file="$WINEPREFIX/drive_c/Program Files/Sentrix/SentrixLog.html"
+cp "$report_file" "$work/SentrixLog.html" || die "no report was written"
+timeout "$step_timeout" chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1000,1400 \
+  --screenshot="$out/report.png" "file://$work/SentrixLog.html" </dev/null >/dev/null 2>&1 || die "Chromium failed"
+echo "wrote $out/report.png"
 shoot history "$result"
 take history
 shoot quit "$result"
@@ -118,5 +124,5 @@ if command -v chromium >/dev/null; then
     { cat "$work/chromium.log" >&2; die "chromium failed"; }
   echo "wrote $out/help_startup.png"
 else
-  echo "screenshots.sh: chromium is not installed (tools/deps.sh screenshots); help_startup.png left as it is" >&2
+  echo "screenshots.sh: chromium is not installed (tools/deps.sh); help_startup.png left as it is" >&2
 fi

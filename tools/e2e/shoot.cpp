@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 #include <utility>
@@ -36,6 +37,9 @@ constexpr int kQuit = 6030;
 constexpr int kViewHistory = 1104;
 constexpr int kInfo = 1008;
 constexpr int kInfoNote = 1033;  // a control only the information window has
+constexpr int kProgramReport = 1108;
+constexpr DWORD kReportTimeout = 90000;  // every inventory of the demo system is listed
+constexpr char kShellLog[] = "C:\\sxtest\\shell.log";
 constexpr DWORD kSettle = 300;        // lets the last repaint of a freshly shown page finish
 constexpr char kHistoryFile[] = "C:\\Program Files\\Sentrix\\history.txt";
 constexpr char kPositionKey[] = "Software\\Orvane\\Sentrix";
@@ -192,6 +196,23 @@ int history(const std::string& result) {
     return write_rect(result, both) ? kExitOk : fail("cannot write " + result);
 }
 
+// Presses "Sentrix Log" on the Options page and waits until the shell was asked to open the report.
+int report(const std::string& result) {
+    const Running r = running();
+    if (!r.sheet) return fail("SentrixEx.exe is not running with its sheet");
+    close_info(owner_process(r.main));
+    HWND options = select_tab(r.sheet, tab_named(r.sheet, "Options"));
+    if (!options || !post_button(options, kProgramReport)) return fail("cannot press Sentrix Log");
+    const bool opened = wait_until([] {
+        std::ifstream log(kShellLog, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+        return text.find("SentrixLog.html") != std::string::npos;
+    }, kReportTimeout);
+    if (!opened) return fail("the report was not opened");
+    std::ofstream(result, std::ios::trunc) << "done\n";
+    return kExitOk;
+}
+
 int quit(const std::string& result) {
     const Running r = running();
     if (!r.main) return fail("SentrixEx.exe is not running");
@@ -212,7 +233,8 @@ int main(int argc, char** argv) {
     if (step == "info" && argc == 4) return info(argv[2], argv[3]);
     if (step == "history" && argc == 3) return history(argv[2]);
     if (step == "quit" && argc == 3) return quit(argv[2]);
-    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <title> <result> | info <title> <result> | history <result> | quit <result>\n",
+    if (step == "report" && argc == 3) return report(argv[2]);
+    std::fputs("usage: shoot.exe start <result> <SentrixEx.exe> | tab <title> <result> | info <title> <result> | history <result> | report <result> | quit <result>\n",
                stderr);
     return kExitUsage;
 }

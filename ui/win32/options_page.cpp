@@ -1,11 +1,12 @@
 #include "ui/win32/options_page.h"
 
 #include "app/process_state.h"
-#include "reports/registry_export.h"
+#include "reports/output.h"
 #include "res/resource_ids.h"
 #include "startup/pages/history_dialog.h"
 #include "ui/win32/help.h"
 #include "ui/win32/list_view.h"
+#include "ui/win32/scan_log.h"
 
 namespace sx::ui {
 
@@ -33,10 +34,6 @@ private:
                        IDC_OPT_STATUS_ICON_1, IDC_OPT_STATUS_ICON_2, IDC_OPT_STATUS_ICON_3}) {
             ShowWindow(GetDlgItem(hwnd_, id), SW_HIDE);
         }
-        // The reports these buttons write are not part of this build yet.
-        for (int id : {IDC_PROGRAM_REPORT, IDC_HIJACK_LOG, IDC_SPREADSHEET_REPORT}) {
-            EnableWindow(GetDlgItem(hwnd_, id), FALSE);
-        }
         app::initialise_process_state(frame_.app);
         destroy_image_list(frame_, 0);
         destroy_image_list(frame_, 1);
@@ -60,10 +57,10 @@ private:
                 if (checked) frame_.message(hwnd_, frame_.text(IDS_ZENTRA_THANKS), MB_ICONEXCLAMATION);
                 return true;
             }
-            case IDC_EXPORT_SETTINGS: reports::ExportSettings(frame_.app); return true;
             case IDC_PROGRAM_REPORT:
             case IDC_HIJACK_LOG:
-            case IDC_SPREADSHEET_REPORT: return true;
+            case IDC_SPREADSHEET_REPORT: write_report(frame_, hwnd_, id); return true;
+            case IDC_EXPORT_SETTINGS: reports::ExportSettings(frame_.app); return true;
             default: return false;
         }
     }

@@ -17,6 +17,7 @@
 #include "ui/win32/dialogs.h"
 #include "ui/win32/help.h"
 #include "ui/win32/list_view.h"
+#include "ui/win32/scan_log.h"
 #include "ui/win32/sheet.h"
 
 namespace sx::ui {
@@ -623,7 +624,7 @@ bool Page::common_command(int id) {
         case IDOK:
         case IDM_INFO: open_info(); return true;
         case IDM_ZENTRA_INFO: lookup_selected(); return true;
-        case IDM_PROGRAM_REPORT: return true;  // the program report joins with the reports
+        case IDM_PROGRAM_REPORT: write_report(frame_, hwnd_, IDM_PROGRAM_REPORT); return true;
         case IDM_DELETE_ON_REBOOT: delete_selected_on_reboot(); return true;
         default: return item_operation(id);
     }

@@ -91,5 +91,30 @@ TEST_F(SystemContract, ResourceStringsAreTheStringTable) {
     EXPECT_EQ(os().system.resource_string(64999), std::nullopt);
 }
 
+// What the reports print about the machine: the true version, memory beyond 32 bits, the user.
+TEST_F(SystemContract, MachineFacts) {
+    const platform::OsDetails v = os().system.os_details();
+    EXPECT_EQ(v.platform, 2);
+    EXPECT_GE(v.major, 6);
+    EXPECT_GT(v.build, 0u);
+    EXPECT_TRUE(v.product_type >= 1 && v.product_type <= 3) << v.product_type;
+    const platform::MemoryStatus m = os().system.memory();
+    EXPECT_LE(m.load, 100u);
+    EXPECT_GT(m.available_physical, 0u);
+    EXPECT_GT(m.available_virtual, uint64_t{1} << 32) << "a 64-bit process";
+    EXPECT_EQ(os().system.boot_mode(), 0);
+    EXPECT_FALSE(os().system.window_exists("SentrixNoSuchClass", "None"));
+}
+
+TEST_F(SystemContract, ToUtf16IsTheReverseOfToAnsi) {
+    std::string every;
+    for (int byte = 1; byte < 0x100; ++byte) every += static_cast<char>(byte);
+    const std::u16string wide = os().system.to_utf16(every);
+    ASSERT_EQ(wide.size(), every.size());
+    EXPECT_EQ(os().system.to_ansi(wide), every);
+    EXPECT_EQ(wide[0x80 - 1], u'\u20ac');
+    EXPECT_EQ(os().system.to_utf16(""), u"");
+}
+
 }  // namespace
 }  // namespace sx::contract
