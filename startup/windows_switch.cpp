@@ -1,5 +1,7 @@
 #include "startup/windows_switch.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "programinfo/file_facts.h"
 #include "res/resource_ids.h"
@@ -146,6 +148,13 @@ EntryState StartupEntryState(AppState& app, size_t index) {
     if (DisabledTypeOf(app, index) != 0) return EntryState::disabled;
     const std::optional<WindowsSwitch> state = switch_of(app, *e);
     return state && state->off ? EntryState::off_by_windows : EntryState::on;
+}
+
+std::string WindowsOffWord(AppState& app, const StartupEntry& entry) {
+    const std::optional<WindowsSwitch> state = switch_of(app, entry);
+    if (!state || !state->off) return {};
+    const std::string text = settings::load_string(app, IDS_WINDOWS_OFF);
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
 }
 
 std::string WindowsSwitchText(AppState& app, size_t index) {

@@ -67,6 +67,9 @@ private:
 // Windows, else on. For the reports' startup rows.
 enum class EntryState { on, disabled, off_by_windows };
 EntryState StartupEntryState(AppState& app, size_t index);
+// "(switched off by Windows)" for an entry Windows has switched off, else empty: the word the
+// reports add to a startup row.
+std::string WindowsOffWord(AppState& app, const StartupEntry& entry);
 // The status line's note that Windows switched entry `index` off, with the time when the value
 // tells it; empty when Windows has not switched it off.
 std::string WindowsSwitchText(AppState& app, size_t index);
