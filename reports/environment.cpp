@@ -135,6 +135,7 @@ Environment GatherEnvironment(AppState& app) {
     Environment env;
     env.caption = app.caption;
     env.version = ProgramVersion(app);
+    env.site = programinfo::vendor_site(app.os);
     env.now = app.os.system.now();
     const bool hotfix = app.os.registry.open(Root::local_machine, kQ246009Key) == platform::RegStatus::ok;
     env.platform = platform_text(app.os.system.os_details(), hotfix);

@@ -9,6 +9,7 @@
 
 #include "common/state.h"
 #include "common/versions.h"
+#include "programinfo/lookup.h"
 
 namespace sx::reports {
 
@@ -60,6 +61,7 @@ struct Environment {
     StartPages pages;
     std::string logon_user, logon_domain, logon_shell, logon_userinit;
     std::string language;                 // string 634, "en" when empty
+    std::string site{programinfo::kVendorSite};  // the vendor's site root, as the user has set it
 };
 
 Environment GatherEnvironment(AppState& app);

@@ -95,7 +95,7 @@ std::string_view program_report_name(int format) { return format == 0 ? kHtmlRep
 
 std::string info_link(const ReportEntry& e, const Environment& env) {
     const std::string program = e.program_file.empty() ? e.entry.title : std::string(file_part(e.program_file));
-    return std::string(kInfoServiceAddress) + "?program=" + percent_encode(program) +
+    return env.site + std::string(programinfo::kRequestScript) + "?program=" + percent_encode(program) +
            "&vendor=" + percent_encode(e.versions.CompanyName) + "&version=" + percent_encode(e.versions.ProductVersion) +
            "&build=" + percent_encode(env.version) + format("&Type=%d", e.entry.type) + "&Loc=" + percent_encode(env.language);
 }

@@ -18,7 +18,6 @@ namespace sx::reports {
 inline constexpr std::string_view kHtmlReportName = "SentrixLog.html";
 inline constexpr std::string_view kTextReportName = "SentrixLog.txt";
 // Where the program-information service answers.
-inline constexpr std::string_view kInfoServiceAddress = "https://www.orvane.com/cgi-bin/zentrainfo.pl";
 
 enum Section : int { startup_programs, delayed_start, active_tasks, scheduled_tasks, ie_helpers, file_types, services,
                      hidden_files, activex, section_count };
