@@ -63,8 +63,6 @@ public:
     virtual MemoryStatus memory() = 0;
     // GetSystemMetrics(SM_CLEANBOOT): 0 normal, 1 safe mode, 2 safe mode with network.
     virtual int boot_mode() = 0;
-    // Whether a top-level window of this class and exact title exists.
-    virtual bool window_exists(std::string_view class_name, std::string_view title) = 0;
 };
 
 }  // namespace sx::platform

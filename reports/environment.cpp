@@ -143,9 +143,7 @@ Environment GatherEnvironment(AppState& app) {
     env.memory = app.os.system.memory();
     env.ie = versions_if_present(app, InternetExplorerPath(app));
     env.ie_cookie_folder = FindIECookieFolder(app).folder;
-    static constexpr const char* kAolTitles[] = {"America  Online", "America Online", "AOL", "AOL Canada"};
-    for (const char* title : kAolTitles) env.aol_window = env.aol_window || app.os.system.window_exists("AOL Frame25", title);
-    env.aol_window = env.aol_window || app.os.system.window_exists("AOL Frame", "America  Online");
+    env.aol_window = programinfo::aol_browser_running(app.os);
     env.aol = LookupAppPath(app, "AOL.EXE");
     env.firefox = LookupAppPath(app, "firefox.exe");
     env.mozilla = LookupAppPath(app, "Mozilla.exe");

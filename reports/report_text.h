@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/system.h"
+#include "programinfo/lookup.h"
 
 namespace sx::reports {
 
@@ -24,8 +25,8 @@ bool fits(std::string_view value, size_t buffer);
 
 // & < > " ' as character references.
 std::string html_escape(std::string_view text);
-// Every byte but the unreserved ones (letters, digits, - . _ ~) as %XX.
-std::string percent_encode(std::string_view text);
+// The information window's request rule serves the report's links too.
+using programinfo::percent_encode;
 // An RFC 4180 field: quoted, with its quotes doubled, when it holds a comma, a quote, CR or LF.
 std::string csv_field(std::string_view text);
 

@@ -153,8 +153,5 @@ platform::MemoryStatus Win32System::memory() {
 
 int Win32System::boot_mode() { return GetSystemMetrics(SM_CLEANBOOT); }
 
-bool Win32System::window_exists(std::string_view class_name, std::string_view title) {
-    return FindWindowA(std::string(class_name).c_str(), std::string(title).c_str()) != nullptr;
-}
 
 }  // namespace sx::win32

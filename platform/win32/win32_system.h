@@ -22,7 +22,6 @@ public:
     platform::OsDetails os_details() override;
     platform::MemoryStatus memory() override;
     int boot_mode() override;
-    bool window_exists(std::string_view class_name, std::string_view title) override;
 };
 
 }  // namespace sx::win32

@@ -211,10 +211,6 @@ std::u16string FakeSystem::to_utf16(std::string_view text) {
     return out;
 }
 
-bool FakeSystem::window_exists(std::string_view class_name, std::string_view title) {
-    return std::any_of(windows_open.begin(), windows_open.end(),
-                       [&](const auto& w) { return iequals(w.first, class_name) && w.second == title; });
-}
 
 std::optional<std::string> FakeSystem::resource_string(unsigned id) {
     if (std::optional<std::string_view> text = res::find_string(id)) return std::string(*text);

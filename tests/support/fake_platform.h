@@ -93,7 +93,6 @@ public:
     platform::OsDetails os_details() override { return details; }
     platform::MemoryStatus memory() override { return memory_status; }
     int boot_mode() override { return boot; }
-    bool window_exists(std::string_view class_name, std::string_view title) override;
 
     std::string windows = "C:\\windows";
     std::string system = "C:\\windows\\system32";
@@ -106,7 +105,6 @@ public:
     platform::OsDetails details{2, 10, 0, 19045, "", 0, 1, 0x100, false};
     platform::MemoryStatus memory_status{37, 6442450944ULL, 13958643712ULL, 140737354006528ULL};
     int boot = 0;
-    std::vector<std::pair<std::string, std::string>> windows_open;  // class and title
     std::map<std::string, std::string, NoCaseLess> environment{
         {"SystemRoot", "C:\\windows"}, {"SystemDrive", "C:"}, {"windir", "C:\\windows"}, {"ProgramFiles", "C:\\Program Files"},
         {"UserProfile", "C:\\users\\root"}, {"AppData", "C:\\users\\root\\AppData\\Roaming"},
