@@ -45,6 +45,9 @@ struct StartupEntry {
     View view = View::native;
     // The name the system knows the item by where the title is only for show (a service's key name).
     std::string id;
+    // A history record's further field: what a removal kept beside the entry to put it back as it
+    // was (Windows' own startup switch of it).
+    std::string extra;
 };
 
 class ItemList {

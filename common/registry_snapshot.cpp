@@ -91,4 +91,8 @@ RegStatus SnapshotRegistry::subkeys(Root root, std::string_view path, std::vecto
     return real_.subkeys(root, path, out);
 }
 
+std::optional<std::string> SnapshotRegistry::indirect_text(Root root, std::string_view path, std::string_view name) {
+    return real_.indirect_text(root, path, name);
+}
+
 }  // namespace sx

@@ -47,6 +47,7 @@ public:
     platform::RegStatus values(platform::Root root, std::string_view path,
                                std::vector<platform::RegValue>& out) override;
     platform::RegStatus subkeys(platform::Root root, std::string_view path, std::vector<std::string>& out) override;
+    std::optional<std::string> indirect_text(platform::Root root, std::string_view path, std::string_view name) override;
 
 private:
     Entry* held(platform::Root root, std::string_view path);

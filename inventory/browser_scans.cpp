@@ -24,7 +24,7 @@ constexpr size_t kDataBuffer = 128;
 StartupEntry row(std::string_view title, std::string_view command, std::string_view location,
                  std::string_view description, int type, View view = View::native) {
     return {cut(title, kTitleMax), cut(command, kCommandMax), cut(location, kLocationMax),
-            cut(description, kDescriptionMax), type, 0, view, {}};
+            cut(description, kDescriptionMax), type, 0, view, {}, {}};
 }
 
 std::vector<std::string> subkeys(AppState& app, Root root, const std::string& path) {

@@ -100,6 +100,7 @@ void list_extensions(AppState& app, View view, std::vector<Found>& found) {
         std::string button = text_of(app, path, "ButtonText");
         if (button.empty()) continue;
         if (matches(button, "shdoclc.dll")) button = "Related";
+        button = settings::shown_text(app.os, Root::local_machine, path, "ButtonText", button);
         std::string command = text_of(app, path, "Exec");
         if (command.empty()) command = text_of(app, path, "script");
         std::string icon = text_of(app, path, "HotIcon");

@@ -37,7 +37,8 @@ std::string read_description(AppState& app, std::string_view key) {
     if (value.data.size() > kDescriptionBuffer) return {};
     std::string text(until_zero(value.data));
     if (value.type == platform::reg_type::expand_sz) text = app.os.system.expand(text);
-    return text.size() >= kDescriptionBuffer ? std::string() : text;
+    if (text.size() >= kDescriptionBuffer) return {};
+    return settings::shown_text(app.os, Root::local_machine, key, "Description", text);
 }
 
 // The lowest byte of a DWORD Start value; nothing for a value of another type or none.
@@ -127,6 +128,7 @@ int ListServices(AppState& app, const ServiceStates& states) {
         const platform::ServiceState* known = states.find(name);
         std::string title = known ? known->display_name : std::string();
         if (title.empty()) title = read(app, key, "DisplayName");
+        title = settings::shown_text(app.os, Root::local_machine, key, "DisplayName", title);
         if (app.settings.hide_microsoft_services > 0) {
             const std::string file = programinfo::full_program_path(app.os, program.command);
             if (matches(programinfo::cached_version_texts(app, file).CompanyName, "Microsoft")) continue;

@@ -42,6 +42,38 @@ std::vector<std::string> walk_order(std::vector<std::string> names) {
     return names;
 }
 
+std::string_view without_job(std::string_view name) {
+    return name.size() > 4 && iequals(name.substr(name.size() - 4), ".job") ? name.substr(0, name.size() - 4) : name;
+}
+
+// A task of the root folder that is a work item too, seen through the second interface.
+bool is_work_item(const platform::Task& task, const std::vector<std::string>& names) {
+    if (task.path.size() < 2 || task.path[0] != '\\' || task.path.find('\\', 1) != std::string::npos) return false;
+    const std::string_view name = std::string_view(task.path).substr(1);
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return iequals(without_job(n), name); });
+}
+
+std::string run_time_text(AppState& app, const std::optional<platform::LocalTime>& time) {
+    return time ? RunTimeText(app, *time) : std::string();
+}
+
+// The status a work item would report for the task.
+int32_t status_of(const platform::Task& task) {
+    if (task.state == platform::task_state::running) return platform::kTaskRunning;
+    const bool none_next = task.next_run && task.next_run->year == 0 && task.next_run->month == 0 && task.next_run->day == 0;
+    return none_next ? platform::kTaskNotScheduled : 0;
+}
+
+// The task of the second interface whose path is `name`, with or without its leading backslash.
+std::optional<platform::Task> find_registered(AppState& app, std::string_view name) {
+    std::vector<platform::Task> tasks;
+    if (name.empty() || !app.os.scheduler.tasks(tasks)) return std::nullopt;
+    for (platform::Task& t : tasks) {
+        if (iequals(t.path, name) || iequals(std::string_view(t.path).substr(1), name)) return std::move(t);
+    }
+    return std::nullopt;
+}
+
 // The enumerated name that equals `name` (case-insensitively).
 std::optional<std::string> find_task(AppState& app, std::string_view name) {
     std::vector<std::string> names;
@@ -89,15 +121,30 @@ std::string TaskStatusText(AppState& app, int32_t status) {
 int ListScheduledTasks(AppState& app) {
     startup::ClearItems(app);
     const SchedulerUse scheduler(app);
+    if (!scheduler) return 0;
     std::vector<std::string> names;
-    if (!scheduler || !app.os.scheduler.names(names)) return 0;
     int listed = 0;
-    for (const std::string& name : walk_order(names)) {
-        const std::optional<platform::WorkItem> item = app.os.scheduler.item(name);
-        if (!item) continue;
+    if (app.os.scheduler.names(names)) {
+        for (const std::string& name : walk_order(names)) {
+            const std::optional<platform::WorkItem> item = app.os.scheduler.item(name);
+            if (!item) continue;
+            ++listed;
+            startup::AddItem(app, name, item->application, RunTimeText(app, item->next_run),
+                             RunTimeText(app, item->last_run), kTypeTask, 0);
+        }
+    }
+    std::vector<platform::Task> tasks;
+    if (!app.os.scheduler.tasks(tasks)) return listed;
+    for (const platform::Task& task : tasks) {
+        if (task.path.size() < 2 || is_work_item(task, names)) continue;
         ++listed;
-        startup::AddItem(app, name, item->application, RunTimeText(app, item->next_run),
-                         RunTimeText(app, item->last_run), kTypeTask, 0);
+        const std::string next = run_time_text(app, task.next_run), last = run_time_text(app, task.last_run);
+        const std::vector<std::string> programs = task.programs.empty() ? std::vector<std::string>{""} : task.programs;
+        for (const std::string& program : programs) {
+            if (startup::AddItem(app, std::string_view(task.path).substr(1), program, next, last, kTypeTask, 0)) {
+                app.items.at(app.items.count() - 1)->id = task.path;
+            }
+        }
     }
     return listed;
 }
@@ -105,14 +152,22 @@ int ListScheduledTasks(AppState& app) {
 std::string GetScheduledTaskComment(AppState& app, std::string_view name) {
     const SchedulerUse scheduler(app);
     const std::optional<std::string> found = scheduler ? find_task(app, name) : std::nullopt;
-    const std::optional<platform::WorkItem> item = found ? app.os.scheduler.item(*found) : std::nullopt;
+    if (!found) {
+        const std::optional<platform::Task> task = scheduler ? find_registered(app, name) : std::nullopt;
+        return task ? cut(task->description, kCommentMax) : std::string();
+    }
+    const std::optional<platform::WorkItem> item = app.os.scheduler.item(*found);
     return item ? cut(item->comment, kCommentMax) : std::string();
 }
 
 std::string GetScheduledTaskStatus(AppState& app, std::string_view name) {
     const SchedulerUse scheduler(app);
     const std::optional<std::string> found = scheduler ? find_task(app, name) : std::nullopt;
-    const std::optional<platform::WorkItem> item = found ? app.os.scheduler.item(*found) : std::nullopt;
+    if (!found) {
+        const std::optional<platform::Task> task = scheduler ? find_registered(app, name) : std::nullopt;
+        return task ? TaskStatusText(app, status_of(*task)) : std::string();
+    }
+    const std::optional<platform::WorkItem> item = app.os.scheduler.item(*found);
     return item ? TaskStatusText(app, item->status) : std::string();
 }
 
@@ -122,16 +177,21 @@ bool DeleteScheduledTask(AppState& app, std::string_view name) {
     return found && app.os.scheduler.remove(*found);
 }
 
+bool DeleteRegisteredTask(AppState& app, std::string_view path) {
+    const SchedulerUse scheduler(app);
+    return scheduler && app.os.scheduler.remove_task(path);
+}
+
 int RemoveScheduledTask(AppState& app, size_t index) {
     const StartupEntry* found = app.items.at(index);
     if (!found) return 0;
-    const std::string title = found->title;
+    const std::string title = found->title, path = found->id;
     if (!app.os.prompts.ask(fill_in(settings::load_string(app, IDS_CONFIRM_REMOVE_TASK), title),
                             platform::Icon::exclamation)) {
         return 0;
     }
     // The known-task value goes only with the task: a task the scheduler kept stays known.
-    if (!DeleteScheduledTask(app, title)) {
+    if (!(path.empty() ? DeleteScheduledTask(app, title) : DeleteRegisteredTask(app, path))) {
         app.os.prompts.tell(fill_in(settings::load_string(app, IDS_REMOVE_FAILED), title), platform::Icon::exclamation);
         return 0;
     }
@@ -142,5 +202,7 @@ int RemoveScheduledTask(AppState& app, size_t index) {
 std::string shown_task_name(std::string_view name) {
     return std::string(name.size() > 4 ? name.substr(0, name.size() - 4) : name);
 }
+
+std::string shown_task_name(const StartupEntry& row) { return row.id.empty() ? shown_task_name(row.title) : row.title; }
 
 }  // namespace sx::inventory

@@ -12,7 +12,8 @@ int UndoHistoryRecord(AppState& app, size_t index) {
     const StartupEntry entry = *found;  // the actions below may refill the list
     switch (entry.flag) {
         case startup::event::start_remove:
-            return startup::RestoreStartupEntry(app, entry.title, entry.command, entry.location, entry.type);
+            return startup::RestoreStartupEntry(app, entry.title, entry.command, entry.location, entry.type,
+                                                entry.extra);
         case startup::event::start_disable:
         case startup::event::start_enable:
             return startup::ToggleStartupEntry(app, entry.title, entry.command, entry.location, entry.type);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ public:
     // Values and subkeys in the order the system enumerates them.
     virtual RegStatus values(Root root, std::string_view path, std::vector<RegValue>& out) = 0;
     virtual RegStatus subkeys(Root root, std::string_view path, std::vector<std::string>& out) = 0;
+    // The text an indirect value ("@file,-id", with environment variables and a ";comment" allowed)
+    // names in its file's string table, through the system's loader of such texts, which reads the file
+    // as data and never runs it. Nothing when the value is missing, no such text, or cannot be loaded.
+    virtual std::optional<std::string> indirect_text(Root root, std::string_view path, std::string_view name) = 0;
 };
 
 }  // namespace sx::platform

@@ -15,6 +15,7 @@
 #include "startup/catalogue.h"
 #include "startup/delayed.h"
 #include "startup/item_list.h"
+#include "startup/windows_switch.h"
 
 namespace sx::reports {
 
@@ -38,8 +39,10 @@ void add(CsvRecords& r, AppState& s, CsvGroup group, const StartupEntry& e, std:
                          std::move(status)});
 }
 
+// A startup entry's status is Windows' switch of it, as a word in its SubType.
 void add_listed(CsvRecords& r, AppState& s, CsvGroup group) {
-    for (const StartupEntry& e : s.items.entries()) add(r, s, group, e);
+    const bool startup = group == CsvGroup::run_keys || group == CsvGroup::startup_folders;
+    for (const StartupEntry& e : s.items.entries()) add(r, s, group, e, startup ? startup::WindowsOffWord(s, e) : "");
 }
 
 }  // namespace
@@ -47,15 +50,16 @@ void add_listed(CsvRecords& r, AppState& s, CsvGroup group) {
 std::pair<std::string, std::string> csv_kind(const CsvEntry& e) {
     static constexpr const char* kRunKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce", "RunOnceSetup"};
     static constexpr const char* kUserRunKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServiceOnce", "RunOnceSetup"};
+    const std::string off = e.status.empty() ? "" : " " + e.status;
     switch (e.group) {
         case CsvGroup::run_keys: {
             const int t = e.entry.type;
-            if (t >= 1 && t <= 6) return {"HKLM", kRunKeys[t - 1]};
-            if (t >= 11 && t <= 16) return {"HKCU", kRunKeys[t - 11]};
-            if (t >= 21 && t <= 26) return {"HKU", kUserRunKeys[t - 21]};
-            return {"UnknownKey", "Run"};
+            if (t >= 1 && t <= 6) return {"HKLM", kRunKeys[t - 1] + off};
+            if (t >= 11 && t <= 16) return {"HKCU", kRunKeys[t - 11] + off};
+            if (t >= 21 && t <= 26) return {"HKU", kUserRunKeys[t - 21] + off};
+            return {"UnknownKey", "Run" + off};
         }
-        case CsvGroup::startup_folders: return {"Startup", "Folder"};
+        case CsvGroup::startup_folders: return {"Startup", "Folder" + off};
         case CsvGroup::delayed: return {"Delayed Start", ""};
         case CsvGroup::processes: return {"Active Tasks", ""};
         case CsvGroup::helpers: return {"IE Helpers", "BHO"};

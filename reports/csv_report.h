@@ -20,7 +20,7 @@ struct CsvEntry {
     StartupEntry entry;
     VersionTexts versions;  // of the command's program file
     std::string first_detected;
-    std::string status;     // a service's status text
+    std::string status;     // a service's status text; Windows' switch of a startup entry
 };
 
 struct CsvRecords {

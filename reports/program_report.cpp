@@ -18,6 +18,7 @@
 #include "startup/catalogue.h"
 #include "startup/delayed.h"
 #include "startup/item_list.h"
+#include "startup/windows_switch.h"
 
 namespace sx::reports {
 
@@ -83,7 +84,7 @@ ReportEntry entry_of(AppState& s, size_t index) {
     e.entry = *s.items.at(index);
     e.program_file = programinfo::ResolveProgramPath(s.os, e.entry.command);
     e.versions = programinfo::cached_version_texts(s, e.program_file);
-    e.location = startup::LocationText(s, index);
+    e.location = startup::LocationText(s, index) + startup::WindowsSwitchText(s, index);
     e.first_detected = programinfo::ReadFirstDetected(s.os, programinfo::full_program_path(s.os, e.entry.command), e.entry.type);
     return e;
 }

@@ -417,5 +417,9 @@
 #define IDS_NOTE_NOT_SAVED                   1262
 #define IDS_EXPORT_FAILED                    1263
 #define IDS_REPORT_NOT_WRITTEN               1252
+#define IDS_WINDOWS_OFF_MARK                 1400
+#define IDS_WINDOWS_OFF                      1401
+#define IDS_WINDOWS_OFF_SINCE                1402
+#define IDS_WINDOWS_ON_FAILED                1403
 
 #endif

@@ -1,6 +1,7 @@
 #include "settings/store.h"
 
 #include <array>
+#include <optional>
 
 #include "common/text.h"
 
@@ -46,6 +47,13 @@ std::string read_text(platform::Platform& os, Root root, std::string_view path, 
     RegValue value;
     if (os.registry.query(root, path, name, value) != RegStatus::ok) return {};
     return value_text(os, value, size);
+}
+
+std::string shown_text(platform::Platform& os, Root root, std::string_view path, std::string_view name,
+                       std::string text) {
+    if (text.empty() || text[0] != '@') return text;
+    std::optional<std::string> loaded = os.registry.indirect_text(root, path, name);
+    return loaded ? std::move(*loaded) : text;
 }
 
 bool KeyTexts::NoCaseLess::operator()(std::string_view a, std::string_view b) const { return icompare(a, b) < 0; }

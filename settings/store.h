@@ -28,6 +28,10 @@ std::string read_text(platform::Platform& os, Root root, std::string_view path, 
                       size_t size);
 bool write_text(platform::Platform& os, Root root, std::string_view path, std::string_view name,
                 std::string_view text);
+// `text`, read from the value `name`, as the system shows it: an indirect text ("@file,-id") becomes
+// the text it names in its file; one that cannot be loaded, and any other text, stays as it is.
+std::string shown_text(platform::Platform& os, Root root, std::string_view path, std::string_view name,
+                       std::string text);
 
 // Every value of one key read at once, each as read_text would read it: for a list fill that would
 // otherwise query the same key once per row.

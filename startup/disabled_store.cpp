@@ -13,6 +13,7 @@
 #include "startup/catalogue.h"
 #include "startup/history.h"
 #include "startup/type_codes.h"
+#include "startup/windows_switch.h"
 
 namespace sx::startup {
 
@@ -163,15 +164,21 @@ void clear_win_ini_readonly(AppState& app) {
     }
 }
 
+// The folder a switched-off startup-group file goes back to. Only a value that is not there passes
+// on to the next: a read that failed must not send a user's shortcut to the all-users folder, where
+// it would start for everyone. Empty when none is known.
 std::string startup_folder(AppState& app) {
-    std::string folder = settings::read_text(app.os, Root::current_user, kShellFoldersKey, "Startup", kFolderPathSize);
-    if (folder.empty()) {
-        folder = settings::read_text(app.os, Root::local_machine, kShellFoldersKey, "Startup", kFolderPathSize);
+    static constexpr std::pair<Root, std::string_view> kNames[] = {
+        {Root::current_user, "Startup"}, {Root::local_machine, "Startup"}, {Root::local_machine, "Common Startup"}};
+    for (const auto& [root, name] : kNames) {
+        RegValue value;
+        const RegStatus status = app.os.registry.query(root, kShellFoldersKey, name, value);
+        if (status != RegStatus::ok && status != RegStatus::not_found) return {};
+        std::string folder(status == RegStatus::ok ? until_zero(value.data) : std::string_view());
+        if (value.type == platform::reg_type::expand_sz) folder = app.os.system.expand(folder);
+        if (!folder.empty() && folder.size() < kFolderPathSize) return folder;
     }
-    if (folder.empty()) {
-        folder = settings::read_text(app.os, Root::local_machine, kShellFoldersKey, "Common Startup", kFolderPathSize);
-    }
-    return folder;
+    return {};
 }
 
 bool file_exists(AppState& app, std::string_view path) {
@@ -492,6 +499,10 @@ bool remove_group_file(AppState& app, std::string_view title, std::string_view c
     return true;
 }
 
+// Writes a removed entry back into its live location (RestoreStartupEntry without Windows' switch).
+int restore_entry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                  int type);
+
 }  // namespace
 
 int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
@@ -511,6 +522,32 @@ int ToggleStartupEntry(AppState& app, std::string_view title, std::string_view c
         case code::notify: return toggle_notify(app, title, command, enable);
         default: return 0;
     }
+}
+
+int EnableStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                       int type) {
+    const Lookup marker = look_up(app, Root::local_machine, kDisabledKey, title);
+    const std::optional<SwitchSlot> slot = switch_slot(app, type, title, command, location);
+    const Lookup switch_value = slot ? look_up(app, slot->root, slot->path, slot->name) : Lookup{true, {}};
+    if (!marker.known || !switch_value.known) {
+        tell(app, IDS_SWITCH_FAILED, title);
+        return 0;
+    }
+    const std::optional<WindowsSwitch> state = switch_value.value ? parse_switch(*switch_value.value) : std::nullopt;
+    const bool off_by_windows = state && state->off;
+    if (off_by_windows) {
+        RegValue on = *switch_value.value;
+        on.data = switched_on(on.data);
+        if (!write_checked(app, slot->root, slot->path, slot->name, on)) {
+            tell(app, IDS_WINDOWS_ON_FAILED, title);
+            return 0;
+        }
+    }
+    if (!marker.value || to_int(until_zero(marker.value->data)) <= 0) return 1;
+    if (ToggleStartupEntry(app, title, command, location, type)) return 1;
+    // Still switched off here: Windows' switch goes back to what it was.
+    if (off_by_windows) write_checked(app, slot->root, slot->path, slot->name, *switch_value.value);
+    return 0;
 }
 
 bool redisable_returned_entry(AppState& app, std::string_view name, int type) {
@@ -535,6 +572,14 @@ int RemoveStartupEntry(AppState& app, std::string_view title, std::string_view c
     if (type >= code::userinit && type <= code::appinit) {
         return RemoveSpecialEntry(app, title, command, location, type);
     }
+    // Windows' switch of the entry goes first and comes back when the entry stays; the history
+    // record keeps it, so an undo puts it back as it was.
+    const std::optional<SwitchSlot> slot = switch_slot(app, type, title, command, location);
+    const Lookup switch_read = slot ? look_up(app, slot->root, slot->path, slot->name) : Lookup{true, {}};
+    if (!switch_read.known) return 0;
+    const std::optional<RegValue> switch_value =
+        switch_read.value && parse_switch(*switch_read.value) ? switch_read.value : std::nullopt;
+    if (switch_value && !delete_checked(app, slot->root, slot->path, slot->name)) return 0;
     bool removed = false;
     if (is_removable_run_code(type)) {
         removed = remove_run_entry(app, title, type);
@@ -543,8 +588,14 @@ int RemoveStartupEntry(AppState& app, std::string_view title, std::string_view c
     } else if (type == code::startup_group) {
         removed = remove_group_file(app, title, command, location);
     }
-    if (!removed) return 0;
-    if (!matches(command, "Sentrix")) AppendHistory(app, title, command, location, type, event::start_remove);
+    if (!removed) {
+        if (switch_value) write_checked(app, slot->root, slot->path, slot->name, *switch_value);
+        return 0;
+    }
+    if (!matches(command, "Sentrix")) {
+        AppendHistory(app, title, command, location, type, event::start_remove,
+                      switch_value ? switch_record(switch_value->data) : std::string());
+    }
     settings::delete_value(app.os, Root::current_user, settings::kKnownEntriesKey, command);
     settings::delete_value(app.os, Root::current_user, settings::kKnownEntriesKey, title);
     return 1;
@@ -601,7 +652,33 @@ int RemoveSpecialEntry(AppState& app, std::string_view title, std::string_view c
 }
 
 int RestoreStartupEntry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
-                        int type) {
+                        int type, std::string_view extra) {
+    // Windows' switch goes back first, as it was: the entry must not start where it was switched off.
+    const std::optional<std::string> kept = switch_from_record(extra);
+    const std::optional<SwitchSlot> switch_at = kept ? switch_slot(app, type, title, command, location) : std::nullopt;
+    const Lookup switch_before = switch_at ? look_up(app, switch_at->root, switch_at->path, switch_at->name) : Lookup{};
+    if (switch_at) {
+        RegValue value;
+        value.name = switch_at->name;
+        value.type = platform::reg_type::binary;
+        value.data = *kept;
+        if (!write_checked(app, switch_at->root, switch_at->path, switch_at->name, value)) return 0;
+    }
+    const int restored = restore_entry(app, title, command, location, type);
+    if (!restored && switch_at && switch_before.known) {
+        if (switch_before.value) {
+            write_checked(app, switch_at->root, switch_at->path, switch_at->name, *switch_before.value);
+        } else {
+            delete_checked(app, switch_at->root, switch_at->path, switch_at->name);
+        }
+    }
+    return restored;
+}
+
+namespace {
+
+int restore_entry(AppState& app, std::string_view title, std::string_view command, std::string_view location,
+                  int type) {
     bool done = false;
     RunSlot slot;
     if (run_slot(type, slot)) {
@@ -642,8 +719,6 @@ int RestoreStartupEntry(AppState& app, std::string_view title, std::string_view 
     settings::write_text(app.os, Root::current_user, settings::kKnownEntriesKey, command, std::to_string(type));
     return 1;
 }
-
-namespace {
 
 int schedule_deletion(AppState& app, std::string_view path) {
     if (app.os.system.version().platform == 2) return app.os.files.delete_on_reboot(path) ? 1 : 0;

@@ -105,15 +105,18 @@ std::string history_date(const AppState& app, const platform::LocalTime& t) {
 std::string history_path(AppState& app) { return programinfo::own_folder(app.os) + "\\" + std::string(kHistoryFile); }
 
 int AppendHistory(AppState& app, std::string_view title, std::string_view command, std::string_view location,
-                  int type, int code) {
+                  int type, int code, std::string_view extra) {
     if (app.settings.history <= 0) return 0;
     std::string line = history_date(app, app.os.system.now());
     for (std::string_view field : {event_name(code), type_name(type), title, command, location}) {
         line += '\t';
         line += field;
     }
-    // One record is one line: the line with its CR LF stays within the reader's limit.
-    line = cut(line, kLineMax - 2) + "\r\n";
+    // One record is one line: the line with its CR LF stays within the reader's limit. The extra
+    // field goes whole or not at all, so a cut never leaves half of it.
+    line = cut(line, kLineMax - 2);
+    if (!extra.empty() && line.size() + 1 + extra.size() <= kLineMax - 2) line += "\t" + std::string(extra);
+    line += "\r\n";
     return app.os.files.append(history_path(app), line) ? 1 : 0;
 }
 
@@ -138,10 +141,9 @@ std::vector<HistoryRecord> parse_history(std::string_view bytes) {
             ++tabs;
             field.clear();
         } else if (c == '\n') {
-            if (tabs == 5) {
-                if (!field.empty() && field.back() == '\r') field.pop_back();
-                current.location = keep(field, kPathKeep);
-            }
+            if (!field.empty() && field.back() == '\r') field.pop_back();
+            if (tabs == 5) current.location = keep(field, kPathKeep);
+            if (tabs == 6) current.extra = keep(field, kPathKeep);
             records.push_back(std::move(current));
             current = HistoryRecord();
             field.clear();
@@ -158,7 +160,9 @@ int LoadHistoryList(AppState& app) {
     std::optional<std::string> bytes = app.os.files.read(history_path(app), kHistoryReadLimit);
     if (!bytes) return 0;
     for (const HistoryRecord& r : parse_history(*bytes)) {
-        AddItem(app, r.title, r.command, r.location, r.date, r.type, r.event);
+        if (AddItem(app, r.title, r.command, r.location, r.date, r.type, r.event)) {
+            app.items.at(app.items.count() - 1)->extra = r.extra;
+        }
     }
     return static_cast<int>(app.items.count());
 }

@@ -37,12 +37,13 @@ std::string history_date(const AppState& app, const platform::LocalTime& time);
 
 std::string history_path(AppState& app);
 
-// Appends one record while the run-time setting History is above 0; 1 when written.
+// Appends one record while the run-time setting History is above 0; 1 when written. A non-empty
+// `extra` follows the location as a seventh field.
 int AppendHistory(AppState& app, std::string_view title, std::string_view command, std::string_view location,
-                  int type, int event_code);
+                  int type, int event_code, std::string_view extra = {});
 
 struct HistoryRecord {
-    std::string date, title, command, location;
+    std::string date, title, command, location, extra;
     // A line that ends before its event or type field has none: it is no reversible record.
     int event = event::log_unknown;
     int type = kUnknownType;
@@ -50,7 +51,8 @@ struct HistoryRecord {
 // The records of a history file's bytes, as the History dialog lists them.
 std::vector<HistoryRecord> parse_history(std::string_view bytes);
 
-// Fills the shared item list from the file: date in the description, event code in the flag.
+// Fills the shared item list from the file: date in the description, event code in the flag, a
+// seventh field in the record's extra.
 int LoadHistoryList(AppState& app);
 // Deletes the history file; true when it is gone.
 bool clear_history_file(AppState& app);

@@ -47,7 +47,7 @@ private:
     void add_row(const FillJob::Row& r, int image) override {
         const StartupEntry* e = frame_.app.items.at(static_cast<size_t>(r.record));
         if (!e) return;
-        const std::string name = inventory::shown_task_name(e->title);
+        const std::string name = inventory::shown_task_name(*e);
         const std::string program(file_part(e->command));
         const std::string& company = r.facts->versions.CompanyName;
         const int row = append_item(list_, name, r.record, image);

@@ -112,6 +112,11 @@ public:
     void reset() {
         if (ptr_) std::exchange(ptr_, nullptr)->Release();
     }
+    // For calls that hand out an interface: the old pointer is released first.
+    T** put() {
+        reset();
+        return &ptr_;
+    }
     // For CoCreateInstance and QueryInterface: the old pointer is released first.
     void** put_void() {
         reset();

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "platform/win32/handles.h"
 
@@ -68,6 +71,26 @@ KeyInfo key_info(HKEY key) {
 }
 
 DWORD grown(DWORD size, DWORD needed) { return std::max(size * 2, needed); }
+
+std::wstring wide(std::string_view text) {
+    const std::string source(text);
+    const int length = MultiByteToWideChar(CP_ACP, 0, source.c_str(), -1, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring out(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, source.c_str(), -1, out.data(), length);
+    out.resize(static_cast<size_t>(length - 1));
+    return out;
+}
+
+std::string ansi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int count = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string out(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), count, out.data(), length, nullptr, nullptr);
+    return out;
+}
 
 }  // namespace
 
@@ -179,6 +202,30 @@ RegStatus Win32Registry::subkeys(Root root, std::string_view path, std::vector<s
         attempt = 0;
     }
     return RegStatus::failed;
+}
+
+// The wide call: the ANSI one is not implemented under Wine (ERROR_CALL_NOT_IMPLEMENTED), and
+// SHLoadIndirectString there loads the file as a library, running its code.
+std::optional<std::string> Win32Registry::indirect_text(Root root, std::string_view path, std::string_view name) {
+    UniqueHkey key;
+    if (open_key(root, path, KEY_READ, key) != ERROR_SUCCESS) return std::nullopt;
+    const std::wstring value_name = wide(name);
+    std::wstring text(kFirstDataBuffer, L'\0');
+    for (DWORD attempt = 0; attempt < kGrowAttempts; ++attempt) {
+        const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        DWORD needed = 0;
+        const LONG error =
+            RegLoadMUIStringW(key.get(), value_name.c_str(), text.data(), bytes, &needed, 0, nullptr);
+        if (error == ERROR_MORE_DATA && needed > bytes) {
+            text.assign(needed / sizeof(wchar_t) + 1, L'\0');
+            continue;
+        }
+        if (error != ERROR_SUCCESS) return std::nullopt;
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        if (text.empty()) return std::nullopt;
+        return ansi(text);
+    }
+    return std::nullopt;
 }
 
 }  // namespace sx::win32

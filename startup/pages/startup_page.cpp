@@ -8,6 +8,7 @@
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
 #include "startup/type_codes.h"
+#include "startup/windows_switch.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/list_view.h"
 
@@ -58,6 +59,11 @@ private:
         for (std::string_view store : startup::kDisabledStores) {
             keys.push_back({Root::local_machine, std::string(startup::kDisabledKey) + "\\" + std::string(store)});
         }
+        for (Root root : {Root::local_machine, Root::current_user}) {
+            for (std::string_view subkey : startup::kApprovedSubkeys) {
+                keys.push_back({root, std::string(startup::kApprovedKey) + "\\" + std::string(subkey)});
+            }
+        }
         keys.push_back({Root::current_user, programinfo::category_key(code::run)});
         return keys;
     }
@@ -69,8 +75,10 @@ private:
         startup::EnumerateStartups(app, true);
         // Each key is read once for the whole list, and only what the rows show is kept.
         const startup::DisabledMarks marks(app);
+        const startup::WindowsSwitches switches(app);
         programinfo::DetectedTexts dates(app.os);
         disabled_text_ = frame_.text(IDS_DISABLED_MARK);
+        windows_off_text_ = frame_.text(IDS_WINDOWS_OFF_MARK);
         std::vector<std::string> files;
         files.reserve(app.items.count());
         detected_.clear();
@@ -78,7 +86,9 @@ private:
         for (const StartupEntry& e : app.items.entries()) {
             files.push_back(programinfo::full_program_path(app.os, e.command));
             detected_.push_back(dates.text(files.back(), e.type));
-            disabled_.push_back(marks.of(e.title) != 0);
+            // This program's own switch shows first: it is the one its Enable turns back.
+            const std::optional<startup::WindowsSwitch> windows = switches.of(app, e);
+            disabled_.push_back(marks.of(e.title) != 0 ? Off::here : windows && windows->off ? Off::by_windows : Off::no);
         }
         return files;
     }
@@ -91,14 +101,17 @@ private:
         set_item(list_, row, 1, e->flag == 1 ? "RunDLL32.exe " + file : file);
         const std::string& company = r.facts->versions.CompanyName;
         set_item(list_, row, 2, company);
-        const bool disabled = disabled_[static_cast<size_t>(r.record)];
-        set_item(list_, row, 3, disabled ? disabled_text_ : std::string(startup::short_code_text(e->type)));
+        const Off off = disabled_[static_cast<size_t>(r.record)];
+        set_item(list_, row, 3,
+                 off == Off::here         ? disabled_text_
+                 : off == Off::by_windows ? windows_off_text_
+                                          : std::string(startup::short_code_text(e->type)));
         const std::string& detected = detected_[static_cast<size_t>(r.record)];
         set_item(list_, row, 4, detected);
 
         RowKeys& k = keys_[static_cast<size_t>(r.record)];
         k.text = {e->title, file, company, std::to_string(e->type), date_key(detected), {}};
-        k.disabled = disabled;
+        k.disabled = off != Off::no;
     }
 
     void fill_finished() override { initial_sort("SortStartup"); }
@@ -119,7 +132,8 @@ private:
         HWND remove = GetDlgItem(hwnd_, IDC_REMOVE);
         EnableWindow(remove, TRUE);
         SetWindowTextA(remove, frame_.text(IDS_REMOVE).c_str());
-        set_status(frame_.text(IDS_STARTUP_LOCATION) + startup::LocationText(frame_.app, static_cast<size_t>(record)));
+        set_status(frame_.text(IDS_STARTUP_LOCATION) + startup::LocationText(frame_.app, static_cast<size_t>(record)) +
+                   startup::WindowsSwitchText(frame_.app, static_cast<size_t>(record)));
         if (e->type == code::userinit || e->type == code::shell) {
             SetWindowTextA(remove, frame_.text(IDS_RESET).c_str());
         }
@@ -129,7 +143,7 @@ private:
 
     MenuFacts menu_facts(int record) override {
         MenuFacts facts = Page::menu_facts(record);
-        facts.disabled = startup::DisabledTypeOf(frame_.app, static_cast<size_t>(record)) != 0;
+        facts.disabled = startup::StartupEntryState(frame_.app, static_cast<size_t>(record)) != startup::EntryState::on;
         return facts;
     }
 
@@ -158,10 +172,14 @@ private:
         }
         for (int row : rows) {
             StartupEntry e;
-            if (!entry_copy(entry_of_row(row), e)) continue;
+            const int index = entry_of_row(row);
+            if (!entry_copy(index, e)) continue;
             const bool disabled = startup::disabled_marker(frame_.app, e.title) != 0;
             if (enable) {
-                if (disabled) startup::ToggleStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
+                // Off here or in Windows' own switch: both are turned on.
+                if (startup::StartupEntryState(frame_.app, static_cast<size_t>(index)) != startup::EntryState::on) {
+                    startup::EnableStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
+                }
             } else {
                 startup::StopProgram(frame_.app, e.command, e.title, rows.size() == 1);
                 if (!disabled) startup::ToggleStartupEntry(frame_.app, e.title, e.command, e.location, e.type);
@@ -229,10 +247,12 @@ private:
 
     SortList sort_list() const override { return SortList::startup; }
 
-    // Per record of the fill.
+    // Per record of the fill: whether it is switched off, and by whom.
+    enum class Off { no, here, by_windows };
     std::vector<std::string> detected_;
-    std::vector<bool> disabled_;
+    std::vector<Off> disabled_;
     std::string disabled_text_;
+    std::string windows_off_text_;
 };
 
 }  // namespace

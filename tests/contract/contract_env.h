@@ -40,6 +40,8 @@ public:
 
     // A program file with the version resource described above.
     virtual std::string version_file() = 0;
+    // A file on drive C: whose string table is the program's (res/strings.rc).
+    virtual std::string string_file() = 0;
     // A new folder with a long name inside the scratch folder, which the system gives an 8.3 alias.
     virtual std::string long_named_folder() = 0;
     // Keeps the file open without sharing until the test ends, as a program that has it in use.
@@ -58,6 +60,11 @@ public:
     // A work item named after the test that starts `application` and has never run; its name as the
     // scheduler lists it. Deleted afterwards.
     virtual std::string scratch_work_item(const std::string& application) = 0;
+    // A hidden, never run task "\SxContract\<test>" of the second interface, described "Contract task",
+    // starting `application`; its path. Deleted afterwards, with the folder.
+    virtual std::string scratch_task(const std::string& application) = 0;
+    // Whether the second interface kept the task's exec action (Wine's keeps none).
+    virtual bool task_programs_kept() = 0;
 
     // Drops the deletions scheduled for the next system start, so none run when the prefix restarts.
     virtual void forget_reboot_operations() = 0;

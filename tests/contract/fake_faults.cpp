@@ -30,6 +30,9 @@ struct World : FakePlatform {
         services.add("up", "Running Service");
         services.start("up");
         scheduler.items.push_back({"t.job", {}});
+        scheduler.registered.push_back({"\\f\\t2", false, {}, {}, {}, 0, {}});
+        registry.put_text(Root::current_user, kKey, "i", "@C:\\faults\\v.exe,-5");
+        registry.string_resources["C:\\faults\\v.exe,5"] = "five";
     }
     static std::string file(std::string_view name) { return "C:\\faults\\" + std::string(name); }
     // The plan of the fake an operation belongs to ("files.read": the file system's).
@@ -66,6 +69,7 @@ std::vector<Operation> operations() {
         {"registry.remove_key", [=](World& w) { return w.registry.remove_key(user, key + "\\empty") == RegStatus::ok; }},
         {"registry.values", [=](World& w) mutable { return w.registry.values(user, key, values) == RegStatus::ok; }},
         {"registry.subkeys", [=](World& w) mutable { return w.registry.subkeys(user, key, names) == RegStatus::ok; }},
+        {"registry.indirect_text", [=](World& w) { return w.registry.indirect_text(user, key, "i") == "five"; }},
 
         {"files.attributes", [=](World& w) { return w.files.attributes(file("a.txt")) != platform::attr::invalid; }},
         {"files.set_attributes", [=](World& w) { return w.files.set_attributes(file("a.txt"), 0); }},
@@ -109,6 +113,8 @@ std::vector<Operation> operations() {
         {"scheduler.names", [=](World& w) mutable { return w.scheduler.names(names); }},
         {"scheduler.item", [](World& w) { return w.scheduler.item("t").has_value(); }},
         {"scheduler.remove", [](World& w) { return w.scheduler.remove("t.job"); }},
+        {"scheduler.tasks", [](World& w) { std::vector<platform::Task> all; return w.scheduler.tasks(all); }},
+        {"scheduler.remove_task", [](World& w) { return w.scheduler.remove_task("\\f\\t2"); }},
     };
 }
 

@@ -35,6 +35,7 @@ inline constexpr int kType = 3;
 inline constexpr int kWaitSeconds = 60;       // demo programs run this long unless stopped
 inline constexpr DWORD kQuietSpell = 1500;    // how long a window that should not come is given to come
 inline constexpr char kDisabledText[] = "   Disabled";
+inline constexpr char kWindowsOffText[] = "   Disabled by Windows";
 inline constexpr char kSentrixKey[] = "Software\\Orvane\\Sentrix";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kWinInitProgram[] = "C:\\windows\\wininit.exe";

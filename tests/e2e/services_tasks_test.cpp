@@ -1,5 +1,6 @@
 // The Services and Scheduled Tasks pages on the demo system: what they list, a real service stopped
-// and given another start type through the service control manager, a work item removed.
+// and given another start type through the service control manager, a work item and a task of the
+// second interface removed.
 #include <windows.h>
 
 #include <string>
@@ -54,6 +55,8 @@ TEST_F(ServicesAndTasks, ServicesAreListedStoppedAndGivenAnotherStartType) {
         {"Fabrikam Notification Service", "svchost.exe FabNotify.dll", FABNOTIFY_COMPANY, " ", "Disabled", ""},
         // A Start of another type reads as none; a program without a company shows a blank.
         {"Litware Agent Service", "LitwareAgent.exe", " ", " ", "0", ""},
+        // Named by an indirect text: the text of WingInit.dll's string table it points to.
+        {WINGINIT_SERVICE_NAME, "WingtipHelper.exe /service", WINGTIPHELPER_COMPANY, " ", "Manual", ""},
     };
     for (const Row& row : want) {
         const int at = find_row(rows, 0, row[0]);
@@ -84,14 +87,20 @@ TEST_F(ServicesAndTasks, ServicesAreListedStoppedAndGivenAnotherStartType) {
     quit(s);
 }
 
-TEST_F(ServicesAndTasks, WorkItemsAreListedAndOneIsRemovedWithItsKnownValue) {
-    const std::string known = std::string(demo::kDemoTaskToRemove) + ".job";
-    ASSERT_TRUE(write_text(HKEY_CURRENT_USER, "Software\\Orvane\\Sentrix\\Tasks", known, "1"));
+// Work items and the tasks of Task Scheduler 2.0 (a hidden one too) are listed together; one of each
+// kind is removed with its known value. Wine's 2.0 interface keeps no exec action and tells no next
+// run, so those cells of its tasks are blank.
+TEST_F(ServicesAndTasks, WorkItemsAndTasksAreListedAndOneOfEachIsRemovedWithItsKnownValue) {
+    const std::string task2 = std::string("Contoso\\") + demo::kDemoTask2ToRemove;
+    const std::string work_item = std::string(demo::kDemoTaskToRemove) + ".job";
+    for (const std::string& known : {work_item, task2}) {
+        ASSERT_TRUE(write_text(HKEY_CURRENT_USER, "Software\\Orvane\\Sentrix\\Tasks", known, "1"));
+    }
     Session s;
     HWND page = open_tab(s, kScheduledTasksTab);
     HWND list = GetDlgItem(page, kListId);
     std::vector<Row> rows = read_rows(list);
-    ASSERT_EQ(rows.size(), 3u) << describe(rows);
+    ASSERT_EQ(rows.size(), 5u) << describe(rows);
     const int cleanup = find_row(rows, 0, demo::kDemoTaskToRemove);
     ASSERT_GE(cleanup, 0);
     EXPECT_EQ(rows[static_cast<size_t>(cleanup)],
@@ -100,21 +109,31 @@ TEST_F(ServicesAndTasks, WorkItemsAreListedAndOneIsRemovedWithItsKnownValue) {
     EXPECT_EQ(daily[1], NWUPDATE_FILE);
     EXPECT_EQ(daily[3].substr(daily[3].size() - 9), "  3:00 AM") << "the next run of a daily trigger";
     EXPECT_EQ(daily[4], "Never");
-
-    // No keeps it; Yes removes the work item, and its known value with it.
-    for (const int answer_with : {IDNO, IDYES}) {
-        ASSERT_TRUE(select_rows(list, {find_row(read_rows(list), 0, demo::kDemoTaskToRemove)}));
-        ASSERT_TRUE(post_button(page, kRemoveButton));
-        HWND box = wait_dialog(s.process.id(), kRoamCaption);
-        ASSERT_NE(box, nullptr);
-        EXPECT_NE(message_text(box).find("You have chosen to remove " + known), std::string::npos);
-        ASSERT_TRUE(answer(box, answer_with));
-        ASSERT_TRUE(flush_posted(list));
-        EXPECT_EQ(find_row(read_rows(list), 0, demo::kDemoTaskToRemove) >= 0, answer_with == IDNO);
-        EXPECT_EQ(read_text(HKEY_CURRENT_USER, "Software\\Orvane\\Sentrix\\Tasks", known).has_value(),
-                  answer_with == IDNO);
+    for (const std::string& name : {task2, std::string("Northwind\\Agents\\Northwind Telemetry")}) {
+        const int at = find_row(rows, 0, name);
+        ASSERT_GE(at, 0) << name << "\n" << describe(rows);
+        EXPECT_EQ(rows[static_cast<size_t>(at)], (Row{name, "", "", "", "Never"}));
     }
-    EXPECT_FALSE(file_exists("C:\\windows\\tasks\\" + known));
+
+    // No keeps it; Yes removes it, and its known value with it.
+    for (const std::string& known : {work_item, task2}) {
+        const std::string shown = known == task2 ? task2 : demo::kDemoTaskToRemove;
+        for (const int answer_with : {IDNO, IDYES}) {
+            ASSERT_TRUE(select_rows(list, {find_row(read_rows(list), 0, shown)}));
+            ASSERT_TRUE(post_button(page, kRemoveButton));
+            HWND box = wait_dialog(s.process.id(), kRoamCaption);
+            ASSERT_NE(box, nullptr);
+            EXPECT_NE(message_text(box).find("You have chosen to remove " + known), std::string::npos);
+            ASSERT_TRUE(answer(box, answer_with));
+            ASSERT_TRUE(flush_posted(list));
+            EXPECT_EQ(find_row(read_rows(list), 0, shown) >= 0, answer_with == IDNO);
+            EXPECT_EQ(read_text(HKEY_CURRENT_USER, "Software\\Orvane\\Sentrix\\Tasks", known).has_value(),
+                      answer_with == IDNO);
+        }
+    }
+    EXPECT_FALSE(file_exists("C:\\windows\\tasks\\" + work_item));
+    EXPECT_FALSE(file_exists("C:\\windows\\system32\\tasks\\" + task2));
+    EXPECT_TRUE(file_exists("C:\\windows\\system32\\tasks\\Northwind\\Agents\\Northwind Telemetry"));
     quit(s);
 }
 

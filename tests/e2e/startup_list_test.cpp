@@ -22,7 +22,7 @@ const std::pair<std::size_t, Row> kSampleRows[] = {
     {4, {"ShellServices", "WingtipHelper.exe -embedding", WINGTIPHELPER_COMPANY, "HKLM_RUN", "09/09/2009 9:09 AM"}},
     {7, {"LitwareFirstRun", "LitwareAgent.exe /firstrun", "", "HKLM_RUNONCEEX", ""}},
     {26, {"WingtipHelper", "WingtipHelper.exe", WINGTIPHELPER_COMPANY, "HKCU_RUN", "12/25/2010 7:45 AM"}},
-    {33, {"AwClock", "AwClock.exe", AWCLOCK_COMPANY, "x64_RUN", "10/31/2011 11:11 PM"}},
+    {33, {"AwClock", "AwClock.exe", AWCLOCK_COMPANY, kWindowsOffText, "10/31/2011 11:11 PM"}},
     {44, {"Fabrikam Tray Icon", "FabTray.exe", FABTRAY_COMPANY, "STARTUP_FOLDER", "2012-08-15 23:45:12 UTC"}},
     {48, {"Tailspin Game Launcher", "TailspinLauncher.exe", TAILSPIN_COMPANY, "WIN.INI_RUN", "01/15/2011 8:30 AM"}},
     {50, {"Fabrikam Tray Monitor", "FabTray.exe", FABTRAY_COMPANY, "WIN.INI_LOAD", "2012-08-15 23:45:12 UTC"}},
@@ -114,7 +114,7 @@ TEST_F(StartupList, SortsByEachColumnInBothDirections) {
             if (descending) std::reverse(places.begin(), places.end());
             EXPECT_TRUE(places.front() >= 0 && std::is_sorted(places.begin(), places.end())) << describe(rows);
             if (c.disabled_last) {
-                auto disabled = [](const Row& r) { return r[kType] == kDisabledText; };
+                auto disabled = [](const Row& r) { return r[kType] == kDisabledText || r[kType] == kWindowsOffText; };
                 EXPECT_TRUE(std::all_of(rows.end() - 3, rows.end(), disabled)) << describe(rows);
             }
             std::vector<Row> sorted = rows;

@@ -3,14 +3,19 @@
 // operation fails: each single fault position of each step in turn, then a long random walk with random
 // faults. Without faults an entry is either live (no marker, no stored copy) or disabled (marker and copy,
 // nothing live), or has left no trace after a removal; a step that reports failure changed nothing, and a
-// switch that fails tells the user.
+// switch that fails tells the user. Windows' own startup switch of an entry is switched on with it, goes
+// with its removal and comes back from the history record as it was.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <utility>
 
 #include "common/state.h"
 #include "startup/catalogue.h"
 #include "startup/disabled_store.h"
+#include "startup/history.h"
+#include "startup/windows_switch.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::startup {
@@ -24,28 +29,35 @@ const std::string kParked = "C:\\Program Files\\Sentrix\\Disabled\\";
 const std::string kRestOfLine = ";C:\\other\\stays.exe;" + std::string(600, 'x');
 
 // One entry. Its type code says where it lives: a Run key, a win.ini line (`key` names both), a
-// startup folder or a Winlogon Notify subkey. `data` is what it holds there, `command` what the list shows.
+// startup folder or a Winlogon Notify subkey. `data` is what it holds there, `command` what the list shows;
+// `windows_switch` the bytes of Windows' own startup switch of it (none when empty).
 struct Subject {
     const char *title, *key, *store, *data, *command;
     int type;
     Root root = Root::current_user;
     uint32_t value_type = platform::reg_type::sz;
+    std::string windows_switch = {};
 };
+
+// Switched off on 2024-03-05 14:07:09, and a switch that is on.
+const std::string kOff("\x03\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12);
+const std::string kOn("\x02\0\0\0\0\0\0\0\0\0\0\0", 12);
 
 const Subject kSubjects[] = {
     {"MachineApp", "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "C:\\m\\machine.exe /silent",
-     "C:\\m\\machine.exe /silent", 1, Root::local_machine},
+     "C:\\m\\machine.exe /silent", 1, Root::local_machine, platform::reg_type::sz, kOn},
     // Quoted and expandable: the value moves byte for byte, the list shows it without quotes.
     {"UserApp", "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "\"C:\\u\\user app.exe\" -x",
-     "C:\\u\\user app.exe -x", 11, Root::current_user, platform::reg_type::expand_sz},
+     "C:\\u\\user app.exe -x", 11, Root::current_user, platform::reg_type::expand_sz, kOff},
     {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe",
      12},
     {"WowApp", "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "C:\\w\\wow.exe", "C:\\w\\wow.exe",
-     21, Root::local_machine},
+     21, Root::local_machine, platform::reg_type::sz, kOff},
     // Quoted in its line, stored and written back without quotes.
     {"Item run", "run", "WinRun", "\"C:\\ini\\a b\\run.exe\"", "C:\\ini\\a b\\run.exe", 101},
     {"Item load", "load", "WinLoad", "C:\\ini\\load.exe", "C:\\ini\\load.exe", 100},
-    {"Linked Tool", "", "", "C:\\apps\\linked.exe", "C:\\apps\\linked.exe", 200},
+    {"Linked Tool", "", "", "C:\\apps\\linked.exe", "C:\\apps\\linked.exe", 200, Root::current_user,
+     platform::reg_type::sz, kOff},
     {"NotifyPack", "", "WinNotify", "C:\\n\\notify.dll", "C:\\n\\notify.dll", 256, Root::local_machine},
 };
 
@@ -53,6 +65,11 @@ bool is_run(const Subject& s) { return s.type < 100; }
 bool is_ini(const Subject& s) { return s.type == 100 || s.type == 101; }
 std::string notify_key(const Subject& s) { return std::string(kNotifyKey) + "\\" + s.title; }
 std::string link_name(const Subject& s) { return std::string("\\") + s.title + ".lnk"; }
+// Where Windows keeps the subject's switch: in its own hive, by value name or shortcut name.
+std::string switch_key(const Subject& s) {
+    return std::string(kApprovedKey) + (s.type == 21 ? "\\Run32" : s.type == 200 ? "\\StartupFolder" : "\\Run");
+}
+std::string switch_name(const Subject& s) { return s.type == 200 ? link_name(s).substr(1) : s.title; }
 
 struct Env {
     fake::FakePlatform fake;
@@ -86,7 +103,27 @@ struct Env {
         if (is_ini(s)) fake.win_ini(s.key, s.data + kRestOfLine);
         if (s.type == 200) fake.shortcut(kUserStartup + link_name(s), s.data, s.title);
         if (s.type == 256) fake.registry.put_text(s.root, notify_key(s), "DllName", s.data);
+        if (!s.windows_switch.empty()) {
+            fake.registry.create_key(s.root, switch_key(s));
+            fake.registry.set(s.root, switch_key(s), switch_name(s), platform::reg_type::binary, s.windows_switch);
+        }
     }
+    // Windows' switch of the entry, its bytes; empty when there is none.
+    std::string windows_switch(const Subject& s) {
+        platform::RegValue v;
+        return fake.registry.query(s.root, switch_key(s), switch_name(s), v) == platform::RegStatus::ok ? v.data : "";
+    }
+    // The further field of the newest removal record of the entry, as an undo from the History dialog uses it.
+    std::string removal_record(const Subject& s) {
+        const std::string history = fake.files.content(history_path(app));
+        for (const HistoryRecord& r : parse_history(std::string_view(history).substr(std::min(read_, history.size())))) {
+            if (r.event == event::start_remove) records_[r.title] = r.extra;
+        }
+        read_ = history.size();
+        return records_[s.title];
+    }
+    size_t read_ = 0;  // records are read once, as they are appended
+    std::map<std::string, std::string> records_;
     // What is live of the entry ("type:text" for a Run value), empty when nothing is.
     std::string live(const Subject& s) {
         if (is_run(s)) return value(s.root, s.key, s.title);
@@ -116,7 +153,9 @@ struct Env {
     }
 };
 
-enum class Op { toggle, remove, restore };
+// toggle: the page's Enable on an entry switched off here or by Windows, else its Disable; disable: its
+// Disable whatever Windows' switch says.
+enum class Op { toggle, remove, restore, disable };
 enum class State { live, disabled, removed };
 
 // The location the list shows for an entry: a shortcut is where its file is now.
@@ -132,10 +171,15 @@ struct Tracker {
     bool exact = true;  // the entry is known to be in `state` and nowhere else
     // The live form and the stored copy: a restore writes back the command the list showed, as text.
     std::string want_live, want_stored;
+    // Windows' switch: as it is meant to be now, and as the last removal recorded it.
+    std::string want_switch, switch_before;
 
     explicit Tracker(const Subject& s)
         : want_live(is_run(s) ? std::to_string(s.value_type) + ":" + s.data : s.data),
-          want_stored(is_ini(s) ? s.command : s.data) {}
+          want_stored(is_ini(s) ? s.command : s.data),
+          want_switch(s.windows_switch) {}
+
+    bool switched_off() const { return !want_switch.empty() && (want_switch[0] & 1); }
 
     // Runs one step, then checks with faults off. From a known state, a step that no fault struck does
     // exactly what it reports, and one that reports failure changes nothing (but a Notify entry whose
@@ -143,13 +187,18 @@ struct Tracker {
     // leave the entry in its old place or its new one, or in both, but never loses or changes it.
     ::testing::AssertionResult step(Env& e, const Subject& s, Op op) {
         e.fake.prompts.told.clear();
+        // The page's Enable acts on an entry switched off here or by Windows; Disable on one that is on.
+        const bool enable = op == Op::toggle && (state == State::disabled || switched_off());
+        if (op == Op::disable) op = Op::toggle;
+        const std::string record = op == Op::restore ? e.removal_record(s) : "";
         const long before = e.calls;
         int result = 0;
-        if (op == Op::toggle) result = ToggleStartupEntry(e.app, s.title, s.command, listed_location(e, s), s.type);
+        if (op == Op::toggle && enable) result = EnableStartupEntry(e.app, s.title, s.command, listed_location(e, s), s.type);
+        if (op == Op::toggle && !enable) result = ToggleStartupEntry(e.app, s.title, s.command, listed_location(e, s), s.type);
         if (op == Op::remove) result = RemoveStartupEntry(e.app, s.title, s.command, listed_location(e, s), s.type);
         if (op == Op::restore) {
             const std::string location = s.type == 200 ? kUserStartup + link_name(s) : "";
-            result = RestoreStartupEntry(e.app, s.title, s.command, location, s.type);
+            result = RestoreStartupEntry(e.app, s.title, s.command, location, s.type, record);
         }
         const bool struck = e.fail_at >= before && e.fail_at < e.calls;
         e.step_calls = e.calls - before;
@@ -157,17 +206,28 @@ struct Tracker {
         if (result == 0 && op == Op::toggle && e.fake.prompts.told.empty()) {
             return ::testing::AssertionFailure() << s.title << ": a failed switch told the user nothing";
         }
-        if (result == 1 && op == Op::toggle) state = state == State::live ? State::disabled : State::live;
+        if (result == 1 && op == Op::remove && !struck && e.removal_record(s) != switch_record_of(want_switch)) {
+            return ::testing::AssertionFailure() << s.title << ": the removal's record does not keep Windows' switch";
+        }
+        switch_before = want_switch;
+        if (result == 1 && enable && switched_off()) want_switch = switched_on(want_switch);
+        if (result == 1 && op == Op::toggle) state = enable ? State::live : State::disabled;
         if (result == 1 && op == Op::toggle && state == State::live && is_ini(s)) want_live = s.command;
-        if (result == 1 && op == Op::remove) state = State::removed;
+        if (result == 1 && op == Op::remove) {
+            state = State::removed;
+            want_switch.clear();
+        }
         if (result == 1 && op == Op::restore) {
             state = State::live;
             want_live = is_run(s) ? "1:" + std::string(s.command) : s.command;
             want_stored = s.command;
+            want_switch = switch_from_record(record).value_or("");
         }
         if (exact && (!struck || (result == 0 && s.type != 256))) return check(e, s);
         return settle(e, s);
     }
+
+    static std::string switch_record_of(const std::string& bytes) { return bytes.empty() ? "" : switch_record(bytes); }
 
     // The entry is exactly in `state`.
     ::testing::AssertionResult check(Env& e, const Subject& s) const {
@@ -178,9 +238,11 @@ struct Tracker {
         if (state == State::disabled && (!live.empty() || stored != want_stored || !marked)) wrong = "disabled";
         if (state == State::removed && (!live.empty() || !stored.empty() || marked)) wrong = "removed";
         if (!e.neighbour_kept(s)) wrong = "beside the rest of its line";
+        if (e.windows_switch(s) != want_switch) wrong = "with Windows' switch as meant";
         if (!wrong) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << s.title << " should be " << wrong << ": live \"" << live
-                                             << "\", stored \"" << stored << "\", marker " << marked;
+                                             << "\", stored \"" << stored << "\", marker " << marked
+                                             << ", switch " << switch_record_of(e.windows_switch(s));
     }
 
     // Nothing is lost: the entry is live or disabled as it was before or as the step meant, byte for byte;
@@ -188,6 +250,8 @@ struct Tracker {
     // stay behind). What is found becomes the known state again.
     ::testing::AssertionResult settle(Env& e, const Subject& s) {
         exact = false;
+        // Windows' switch is as it was before the step or as the step meant.
+        if (e.windows_switch(s) == switch_before) want_switch = switch_before;
         if (state == State::removed && (!e.live(s).empty() || e.marked(s))) return check(e, s);
         if (state == State::removed) {
             exact = check(e, s);
@@ -205,6 +269,10 @@ struct Tracker {
 
 std::vector<Op> plan_for(const Subject& s) {
     if (s.type == 256) return {Op::toggle, Op::toggle, Op::toggle, Op::toggle};  // Notify entries are never removed
+    // One that Windows switched off is first removed and put back so, then switched on.
+    if (!s.windows_switch.empty()) {
+        return {Op::remove, Op::restore, Op::disable, Op::toggle, Op::toggle, Op::toggle, Op::remove, Op::restore};
+    }
     return {Op::toggle, Op::toggle, Op::remove, Op::restore, Op::toggle, Op::remove, Op::restore};
 }
 
@@ -231,7 +299,9 @@ TEST(Reliability, EverySingleFaultOfEveryStepLosesNothing) {
                 // listed, so the only way back is its history record.
                 for (size_t j = i + 1; j < plan.size(); ++j) {
                     const Op next = t.state == State::removed ? Op::restore : plan[j];
-                    if (t.state != State::removed && next == Op::restore) continue;
+                    if ((t.state != State::removed && next == Op::restore) || (t.state != State::live && next == Op::disable)) {
+                        continue;
+                    }
                     ASSERT_TRUE(t.step(e, subject, next)) << "after step " << j << ", the fault was in step " << i
                                                           << " call " << k;
                 }
@@ -251,12 +321,13 @@ TEST(Reliability, ARandomWalkWithRandomFaultsLosesNothing) {
         trackers.emplace_back(s);
     }
     long faulted = 0;
-    for (int step = 0; step < 4000; ++step) {
+    for (int step = 0; step < 6000; ++step) {
         const size_t which = random() % std::size(kSubjects);
         const Subject& s = kSubjects[which];
         Tracker& t = trackers[which];
         Op op = Op::toggle;
         if (s.type != 256) op = t.state == State::removed ? Op::restore : (random() % 4 == 0 ? Op::remove : Op::toggle);
+        if (op == Op::toggle && t.state == State::live && random() % 3 == 0) op = Op::disable;
         const bool fault = random() % 3 != 0;
         if (fault) e.fail_at = e.calls + static_cast<long>(random() % 24);
         const long fail_at = fault ? e.fail_at - e.calls : -1;

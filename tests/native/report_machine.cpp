@@ -29,6 +29,12 @@ ReportMachine::ReportMachine() {
     reg.put_text(kMachine, run, kMarkupTitle, std::string("\"") + kUpdater + "\" /tray");
     reg.put_text(kUser, run, kAwkwardTitle, "C:\\Program Files\\Tailspin\\Launcher.exe -min");
     fake.shortcut(std::string(fake::FakePlatform::kUserStartup) + "\\Clock.lnk", "C:\\Program Files\\Tailspin\\Launcher.exe");
+    // Windows switched off the user's Run entry and the shortcut; the machine's entry is on.
+    const std::string approved = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
+    for (auto [root, key] : {std::pair{kUser, "Run"}, {kUser, "StartupFolder"}, {kMachine, "Run"}}) reg.create_key(root, approved + key);
+    reg.set(kUser, approved + "Run", kAwkwardTitle, platform::reg_type::binary, std::string("\x03\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12));
+    reg.set(kUser, approved + "StartupFolder", "Clock.lnk", platform::reg_type::binary, "\x03");
+    reg.set(kMachine, approved + "Run", kMarkupTitle, platform::reg_type::binary, "\x02");
     reg.put_text(kUser, "Software\\Orvane\\Sentrix\\Delay", "C:\\Program Files\\Tailspin\\Launcher.exe", "11");
     reg.put_text(kUser, "Software\\Orvane\\Detected\\Startup", "C:\\Program Files\\Northwind\\NwUpdate.exe", "01/02/2024 10:00");
     fake.processes.start(kUpdater);
@@ -43,6 +49,8 @@ ReportMachine::ReportMachine() {
     fake.services.services.back().state = platform::service_state::running;
     platform::WorkItem task{kUpdater, {2026, 12, 7, 9, 30, 0}, {}, 0, "Checks for updates"};
     fake.scheduler.items.emplace_back("Northwind Check.job", task);
+    fake.scheduler.registered.push_back({"\\Northwind\\Telemetry", true, {kUpdater}, std::nullopt, platform::LocalTime{},
+                                         platform::task_state::ready, "Sends usage reports"});
 
     const std::string helper = "{11111111-2222-3333-4444-555555555555}", control = "{11111111-2222-3333-4444-666666666666}";
     fake.clsid(helper, "Contoso Helper", "C:\\Program Files\\Helper\\helper.dll");

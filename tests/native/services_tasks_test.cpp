@@ -4,6 +4,7 @@
 // failing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -81,8 +82,17 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
     put("Driver", "ImagePath", "system32\\drivers\\acme.sys");
     put("NoImage", "DisplayName", "Nothing To Run");
     put(std::string(256, 'k'), "ImagePath", "C:\\Acme\\long-name.exe");
+    // Indirect texts: shown as the file's string table has them; as they are when it cannot be loaded.
+    put("Indirect", "ImagePath", "C:\\Acme\\indirect.exe");
+    put("Indirect", "DisplayName", "@%SystemRoot%\\acme.dll,-101");
+    put("Indirect", "Description", "@%SystemRoot%\\acme.dll,-102;v2", expand_sz);
+    fake.services.add("Indirect", "@%SystemRoot%\\acme.dll,-101");  // as Wine's manager gives it
+    fake.registry.string_resources["C:\\windows\\acme.dll,101"] = "Acme Indirect Service";
+    fake.registry.string_resources["C:\\windows\\acme.dll,102"] = "Does indirect things.";
+    put("Unloadable", "ImagePath", "C:\\Acme\\unloadable.exe");
+    put("Unloadable", "DisplayName", "@C:\\Acme\\gone.dll,-1");
 
-    ASSERT_EQ(ListServices(app), 7);
+    ASSERT_EQ(ListServices(app), 9);
     struct Want {
         const char* id;
         const char* title;
@@ -100,6 +110,8 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
         {"LongDll", "svchost.exe -k ", "C:\\windows\\system32\\svchost.exe -k acme", "0", 0, 701},
         {"OddStart", "odd", "C:\\Acme\\odd.exe", "0", 0, 700},
         {"Longest", "longest", "C:\\Acme\\longest.exe", "0", 1023, 700},
+        {"Indirect", "Acme Indirect Service", "C:\\Acme\\indirect.exe", "0", 21, 700},
+        {"Unloadable", "@C:\\Acme\\gone.dll,-1", "C:\\Acme\\unloadable.exe", "0", 0, 700},
     };
     for (const Want& w : wants) {
         SCOPED_TRACE(w.id);
@@ -116,13 +128,14 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
     fake.program("C:\\Acme\\plain.exe", {"Plain", "MICROSOFT Corporation"});
     fake.program("C:\\Acme\\odd.exe", {"Odd", "Acme"});
     app.settings.hide_microsoft_services = 1;
-    EXPECT_EQ(ListServices(app), 6);
+    EXPECT_EQ(ListServices(app), 8);
     EXPECT_EQ(row("Plain"), nullptr);
     EXPECT_NE(row("OddStart"), nullptr);
 
     EXPECT_EQ(FindServiceDescription(app, "C:\\ACME\\PLAIN.EXE"), "Does plain things.");
     EXPECT_EQ(FindServiceDescription(app, "C:\\Acme\\longest.exe").size(), 1023u);
     EXPECT_EQ(FindServiceDescription(app, "C:\\Acme\\none.exe"), "");
+    EXPECT_EQ(FindServiceDescription(app, "C:\\Acme\\indirect.exe"), "Does indirect things.");
 }
 
 TEST_F(Inventory, RunStatesAndTheirTexts) {
@@ -229,34 +242,78 @@ TEST_F(Inventory, TheSchedulerIsStoppedAgainOnlyWhenThisProgramStartedIt) {
     }
 }
 
-// Removal asks; the known-task value goes only with the task, with any one call failing.
+// Tasks of the second interface: every folder, hidden ones too, a row per program; a work item seen
+// through both interfaces is listed once; their status and comment for the information window.
+TEST_F(Inventory, TasksOfTheSecondInterfaceAreListedOnceWithARowPerProgram) {
+    fake.services.add(std::string(kSchedulerService), "Task Scheduler");
+    fake.scheduler.items.emplace_back("Both.job", platform::WorkItem{});
+    const platform::LocalTime never{}, three{2026, 12, 7, 3, 0, 0};
+    fake.scheduler.registered = {
+        {"\\both", false, {"C:\\Tasks\\both.exe"}, three, never, platform::task_state::ready, ""},
+        {"\\Vendor\\Agents\\Telemetry", true, {"C:\\Tasks\\a.exe", "\"C:\\Tasks\\b.exe\""}, std::nullopt, never,
+         platform::task_state::running, "Reports usage."},
+        {"\\Vendor\\Cleanup", false, {}, never, std::nullopt, platform::task_state::disabled, ""},
+    };
+    ASSERT_EQ(ListScheduledTasks(app), 3);
+    using Row = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+    std::vector<Row> rows;
+    for (const StartupEntry& e : app.items.entries()) rows.emplace_back(e.title, e.command, e.location, e.description, e.id);
+    EXPECT_EQ(rows, (std::vector<Row>{
+                        {"Both.job", "", "Never", "Never", ""},
+                        {"Vendor\\Agents\\Telemetry", "C:\\Tasks\\a.exe", "", "Never", "\\Vendor\\Agents\\Telemetry"},
+                        {"Vendor\\Agents\\Telemetry", "C:\\Tasks\\b.exe", "", "Never", "\\Vendor\\Agents\\Telemetry"},
+                        {"Vendor\\Cleanup", "", "Never", "", "\\Vendor\\Cleanup"},
+                    }));
+    EXPECT_EQ(GetScheduledTaskStatus(app, "Vendor\\Agents\\Telemetry"), "Status: Running");
+    EXPECT_EQ(GetScheduledTaskStatus(app, "\\Vendor\\Cleanup"), "Status: Not Scheduled");
+    EXPECT_EQ(GetScheduledTaskComment(app, "Vendor\\Agents\\Telemetry"), "Reports usage.");
+    fake.scheduler.faults.fail_when([](std::string_view op, auto) { return op == "scheduler.tasks"; });
+    EXPECT_EQ(ListScheduledTasks(app), 1) << "the work items stay when the second interface cannot be reached";
+}
+
+// Removal asks; the known-task value goes only with the task, with any one call failing; a task of the
+// second interface goes through that interface, by its path.
 TEST_F(Inventory, ATaskIsRemovedAfterTheQuestionAndItsKnownValueOnlyWithIt) {
-    for (long fail = -1;; ++fail) {
-        SCOPED_TRACE("failing call " + std::to_string(fail));
-        fake.services.services.clear();
-        fake.services.add(std::string(kSchedulerService), "Task Scheduler");
-        fake.services.start(kSchedulerService);
-        fake.scheduler.items = {{"Keep.job", {}}, {"Go.job", {}}};
-        fake.registry.put_text(Root::current_user, kKnownTasksKey, "Go.job", "1");
-        fake.prompts.told.clear();
-        ASSERT_EQ(ListScheduledTasks(app), 2);
-        fake.prompts.answers = {true};
-        fail_call(fail);
-        const int removed = RemoveScheduledTask(app, app.items.at(0)->title == "Go.job" ? 0 : 1);
-        const long made = calls_;
-        fail_call(-1);
-        const bool gone = !fake.scheduler.item("Go").has_value();
-        EXPECT_EQ(removed == 1, gone);
-        if (!gone) EXPECT_TRUE(fake.registry.has_value(Root::current_user, kKnownTasksKey, "Go.job"));
-        if (fail < 0) EXPECT_FALSE(fake.registry.has_value(Root::current_user, kKnownTasksKey, "Go.job"));
-        EXPECT_TRUE(fake.scheduler.item("Keep").has_value());
-        if (!removed) EXPECT_EQ(fake.prompts.told.size(), 1u) << "a refused removal is told";
-        if (fail >= made) break;
+    for (const bool second : {false, true}) {
+        const std::string go = second ? "F\\Go" : "Go.job";
+        auto there = [&](std::string_view name) {
+            const auto& tasks = fake.scheduler.registered;
+            return second ? std::any_of(tasks.begin(), tasks.end(), [&](const auto& t) { return t.path == name; })
+                          : fake.scheduler.item(name).has_value();
+        };
+        for (long fail = -1;; ++fail) {
+            SCOPED_TRACE(go + " failing call " + std::to_string(fail));
+            fake.services.services.clear();
+            fake.services.add(std::string(kSchedulerService), "Task Scheduler");
+            fake.services.start(kSchedulerService);
+            fake.scheduler.items.clear();
+            fake.scheduler.registered.clear();
+            if (second) {
+                fake.scheduler.registered = {{"\\F\\Keep", false, {}, {}, {}, 3, {}}, {"\\F\\Go", false, {}, {}, {}, 3, {}}};
+            } else {
+                fake.scheduler.items = {{"Keep.job", {}}, {"Go.job", {}}};
+            }
+            fake.registry.put_text(Root::current_user, kKnownTasksKey, go, "1");
+            fake.prompts.told.clear();
+            ASSERT_EQ(ListScheduledTasks(app), 2);
+            fake.prompts.answers = {true};
+            fail_call(fail);
+            const int removed = RemoveScheduledTask(app, app.items.at(0)->title == go ? 0 : 1);
+            const long made = calls_;
+            fail_call(-1);
+            const bool gone = !there(second ? "\\F\\Go" : "Go");
+            EXPECT_EQ(removed == 1, gone);
+            if (!gone) EXPECT_TRUE(fake.registry.has_value(Root::current_user, kKnownTasksKey, go));
+            if (fail < 0) EXPECT_FALSE(fake.registry.has_value(Root::current_user, kKnownTasksKey, go));
+            EXPECT_TRUE(there(second ? "\\F\\Keep" : "Keep"));
+            if (!removed) EXPECT_EQ(fake.prompts.told.size(), 1u) << "a refused removal is told";
+            if (fail >= made) break;
+        }
+        fake.prompts.answers = {false};
+        ASSERT_EQ(ListScheduledTasks(app), 1);
+        EXPECT_EQ(RemoveScheduledTask(app, 0), 0);
+        EXPECT_TRUE(there(second ? "\\F\\Keep" : "Keep")) << "No keeps it";
     }
-    fake.prompts.answers = {false};
-    ASSERT_EQ(ListScheduledTasks(app), 1);
-    EXPECT_EQ(RemoveScheduledTask(app, 0), 0);
-    EXPECT_TRUE(fake.scheduler.item("Keep").has_value()) << "No keeps it";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "startup/history.h"
 #include "startup/item_list.h"
 #include "startup/type_codes.h"
+#include "startup/windows_switch.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::startup {
@@ -444,7 +445,8 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     fake.files.write(kHistory, "d\t*START_Remove\tCURRENT_RUN\tBack Again\tC:\\back.exe\t\r\n"
                                "d\tTASK_Kill\tINFO_TASK\tKilled\tC:\\k.exe\t\r\n"
                                "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
-                               "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n");
+                               "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n"
+                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0300000001\r\n");
     LoadHistoryList(app);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(get(kUser, kRun, "Back Again"), "C:\\back.exe");
@@ -454,6 +456,32 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(fake.shell.calls, Rows{"run|C:\\windows\\system32\\regsvr32.exe /s \"C:\\Program Files\\h.dll\""});
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 3), 0);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
+    // Windows' own switch comes back as the record kept it.
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);
+    platform::RegValue kept;
+    ASSERT_EQ(fake.registry.query(kUser, std::string(kApprovedKey) + "\\Run", "Off", kept), platform::RegStatus::ok);
+    EXPECT_EQ(kept.data, std::string("\x03\0\0\0\x01", 5));
+}
+
+// What a switch value says, and a history record's switch: anything else is no switch.
+TEST_F(Startup, WindowsSwitchValues) {
+    const std::string off_since("\x07\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12);
+    const std::tuple<uint32_t, std::string, std::optional<std::pair<bool, uint64_t>>> kCases[] = {
+        {platform::reg_type::binary, off_since, std::pair{true, 0x01DA6F06696BA480ull}},
+        {platform::reg_type::binary, "\x06", std::pair{false, 0ull}},
+        {platform::reg_type::binary, "\x03", std::pair{true, 0ull}},  // too short to tell the time
+        {platform::reg_type::binary, "", std::nullopt},
+        {platform::reg_type::binary, std::string(65, '\x03'), std::nullopt},
+        {platform::reg_type::sz, "\x03", std::nullopt},
+    };
+    for (const auto& [type, bytes, says] : kCases) {
+        const std::optional<WindowsSwitch> got = parse_switch({"v", type, bytes});
+        EXPECT_EQ(got ? std::optional(std::pair{got->off, got->since}) : std::nullopt, says) << bytes.size();
+    }
+    for (const std::string& bad : Rows{"StartupApproved:03A", "StartupApproved:0G", "StartupApproved:", "Other:03",
+                                       "StartupApproved:" + std::string(130, '0')}) {
+        EXPECT_EQ(switch_from_record(bad), std::nullopt) << bad;
+    }
 }
 
 // ---- The item list ----

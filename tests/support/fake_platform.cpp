@@ -370,4 +370,16 @@ bool FakeScheduler::remove(std::string_view name) {
     return true;
 }
 
+bool FakeScheduler::tasks(std::vector<platform::Task>& out) {
+    out.clear();
+    if (faults.should_fail("scheduler.tasks", {})) return false;
+    out = registered;
+    return true;
+}
+
+bool FakeScheduler::remove_task(std::string_view path) {
+    if (faults.should_fail("scheduler.remove_task", path)) return false;
+    return std::erase_if(registered, [&](const platform::Task& t) { return iequals(t.path, path); }) > 0;
+}
+
 }  // namespace sx::fake

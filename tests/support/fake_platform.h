@@ -106,7 +106,7 @@ public:
     platform::MemoryStatus memory_status{37, 6442450944ULL, 13958643712ULL, 140737354006528ULL};
     int boot = 0;
     std::map<std::string, std::string, NoCaseLess> environment{
-        {"SystemRoot", "C:\\windows"}, {"windir", "C:\\windows"}, {"ProgramFiles", "C:\\Program Files"},
+        {"SystemRoot", "C:\\windows"}, {"SystemDrive", "C:"}, {"windir", "C:\\windows"}, {"ProgramFiles", "C:\\Program Files"},
         {"UserProfile", "C:\\users\\root"}, {"AppData", "C:\\users\\root\\AppData\\Roaming"},
         {"Temp", "C:\\users\\root\\Temp"}};
 };
@@ -147,13 +147,18 @@ private:
 };
 
 // Work items by their enumerated names ("Backup.job"); opened and deleted with or without ".job".
+// The tasks of the second interface in the order it walks them; the two stores are apart, as under
+// Wine (on Windows a work item is also a task of the root folder).
 class FakeScheduler : public platform::Scheduler {
 public:
     bool names(std::vector<std::string>& out) override;
     std::optional<platform::WorkItem> item(std::string_view name) override;
     bool remove(std::string_view name) override;
+    bool tasks(std::vector<platform::Task>& out) override;
+    bool remove_task(std::string_view path) override;
 
     std::vector<std::pair<std::string, platform::WorkItem>> items;
+    std::vector<platform::Task> registered;
     FaultPlan faults;
 
 private:
@@ -166,6 +171,12 @@ struct VersionInfo {
 
 // Every fake, wired together, and the Platform that logic takes; with builders for startup entries.
 struct FakePlatform {
+    FakePlatform() {
+        registry.expand = [this](std::string_view text) { return system.expand(text); };
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
     FakeRegistry registry;
     FakeFiles files;
     FakeProfile profile{registry};

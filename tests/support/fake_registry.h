@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -36,6 +37,7 @@ public:
     platform::RegStatus values(platform::Root root, std::string_view path,
                                std::vector<platform::RegValue>& out) override;
     platform::RegStatus subkeys(platform::Root root, std::string_view path, std::vector<std::string>& out) override;
+    std::optional<std::string> indirect_text(platform::Root root, std::string_view path, std::string_view name) override;
 
     // Test conveniences: create the key when missing and store a text (with its zero) or a DWORD.
     void put_text(platform::Root root, std::string_view path, std::string_view name, std::string_view text,
@@ -47,6 +49,10 @@ public:
     bool has_key(platform::Root root, std::string_view path);
 
     FaultPlan faults;
+    // The string tables of files, for indirect texts: by the file's path (environment variables
+    // replaced by `expand`) and the string's number, as "C:\\x.dll,101".
+    std::map<std::string, std::string, NoCaseLess> string_resources;
+    std::function<std::string(std::string_view)> expand = [](std::string_view text) { return std::string(text); };
 
 private:
     struct Key {

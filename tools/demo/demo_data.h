@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "tools/demo/programs/demo_versions.h"
 
@@ -286,6 +287,7 @@ enum class Data {
     dword,             // REG_DWORD, data = decimal text
     binary_text,       // REG_BINARY holding the text's bytes, no zero
     dword_bytes,       // REG_DWORD holding the text's bytes, no zero (a DWORD of the wrong size)
+    binary_hex,        // REG_BINARY, data = its bytes in hex digits
 };
 
 struct RegValue {
@@ -438,6 +440,29 @@ inline constexpr RegValue kRunValues[] = {
     {Hive::machine, kWowPolicyRunKey, "AwClockPolicy", Data::text,
      "C:\\Program Files (x86)\\Adventure Works\\Clock\\AwClock.exe /policy"},
 };
+
+// Windows' own startup switches (StartupApproved): the first byte odd is off, bytes 4-11 the time it
+// was switched off (2024-03-05 14:07:09 UTC). Exactly the entries named in kSwitchedOffByWindows are off.
+inline constexpr char kApprovedRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+inline constexpr char kApprovedRun32Key[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+inline constexpr char kApprovedFolderKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+inline constexpr char kOffSince[] = "0300000080A46B69066FDA01";
+inline constexpr char kOn[] = "020000000000000000000000";
+inline constexpr RegValue kApprovedValues[] = {
+    {Hive::machine, kApprovedRunKey, "Contoso Sync", Data::binary_hex, kOffSince},
+    {Hive::machine, kApprovedRunKey, "Tailspin Launcher", Data::binary_hex, kOn},
+    {Hive::user, kApprovedRunKey, "ProseHook", Data::binary_hex, kOffSince},
+    {Hive::user, kApprovedRunKey, "QuickTask", Data::binary_hex, "06000000"},  // even: on
+    {Hive::user, kApprovedRunKey, "No Such Entry", Data::binary_hex, kOffSince},
+    {Hive::machine, kApprovedRun32Key, "AwClock", Data::binary_hex, "03000000"},  // off, no time
+    {Hive::machine, kApprovedFolderKey, "Litware Agent.lnk", Data::binary_hex, kOffSince},
+    {Hive::user, kApprovedFolderKey, "Fabrikam Tray.lnk", Data::binary_hex, kOn},
+};
+// The entries switched off there, by title and type code; the one "Enable" switches on in the tests.
+inline constexpr std::pair<const char*, int> kSwitchedOffByWindows[] = {
+    {"Contoso Sync", 1}, {"ProseHook", 11}, {"AwClock", 21}, {"LitwareAgent", 200}};
 
 // Class ids of the demo shell extensions.
 inline constexpr char kContosoSsoClsid[] = "{4C1D2E70-6A8B-4F1E-9C3D-0A1B2C3D4E01}";
@@ -841,14 +866,16 @@ struct DemoService {
 inline constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 inline constexpr char kDemoServiceName[] = "SxDemoAwSync";     // a real service: it starts and stops
 inline constexpr char kDemoServiceDisplay[] = "Adventure Works Sync Service";
+inline constexpr char kIndirectServiceName[] = "SxDemoWingtipUpd";
 inline constexpr DemoService kServices[] = {
     {kDemoServiceName, kDemoServiceDisplay, "\"C:\\Program Files\\Adventure Works\\Sync\\AwSyncSvc.exe\"", 3,
      "Keeps the files of Adventure Works projects in step with the server.", ""},
     {"SxDemoFabNotify", "Fabrikam Notification Service", "%SystemRoot%\\system32\\svchost.exe -k FabrikamGroup", 4,
      "Delivers Fabrikam tray notifications.", kFabNotifyPath},
-    {"SxDemoWingtipUpd", "@C:\\Program Files\\Wingtip Toys\\Helper\\WingInit.dll,-101",
-     "\"C:\\Program Files\\Wingtip Toys\\Helper\\WingtipHelper.exe\" /service", 3, "Keeps Wingtip Toys up to date.",
-     ""},
+    // Named and described by texts of WingInit.dll's string table.
+    {kIndirectServiceName, "@C:\\Program Files\\Wingtip Toys\\Helper\\WingInit.dll,-101",
+     "\"C:\\Program Files\\Wingtip Toys\\Helper\\WingtipHelper.exe\" /service", 3,
+     "@%ProgramFiles%\\Wingtip Toys\\Helper\\WingInit.dll,-102", ""},
 };
 
 // Keys below kServicesKey that no manager made: left out (no image, a driver), or listed with what can
@@ -887,6 +914,24 @@ inline constexpr DemoTask kTasks[] = {
     {"Northwind Update Check", kNwUpdatePath, "/check", "Checks for Northwind updates every day.", true},
     {kDemoTaskToRemove, kContosoSyncPath, "/cleanup", "", false},
     {"Tailspin Report", "C:\\Program Files\\Tailspin Toys\\Reports\\Report.exe", "", "The program is gone.", false},
+};
+
+// Tasks of the Task Scheduler's second interface (Task Scheduler 2.0), made through it in folders
+// below its root, each with a daily trigger at 03:00 and one exec action.
+struct DemoTask2 {
+    const char* folder;  // below the root, folders separated by "\\"
+    const char* name;
+    const char* program;
+    const char* arguments;
+    const char* description;
+    bool hidden;
+};
+
+inline constexpr char kDemoTask2ToRemove[] = "Contoso Nightly Sync";
+inline constexpr DemoTask2 kTasks2[] = {
+    {"Contoso", kDemoTask2ToRemove, kContosoSyncPath, "/nightly", "Synchronises the Contoso folders every night.",
+     false},
+    {"Northwind\\Agents", "Northwind Telemetry", kNwUpdatePath, "/report", "Sends Northwind usage reports.", true},
 };
 
 }  // namespace sx::demo

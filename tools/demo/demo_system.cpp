@@ -8,6 +8,8 @@
 // The Task Scheduler's identifiers are defined here; no library of this toolchain carries them all.
 #include <initguid.h>
 #include <mstask.h>
+#include <oleauto.h>
+#include <taskschd.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -190,6 +192,34 @@ std::wstring widen(const std::string& text) {
     MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
     wide.resize(static_cast<std::size_t>(length - 1));
     return wide;
+}
+
+// An automation text, freed when it goes.
+class Bstr {
+public:
+    explicit Bstr(const std::string& text) : text_(SysAllocString(widen(text).c_str())) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(text_); }
+    BSTR get() const { return text_; }
+
+private:
+    BSTR text_;
+};
+
+// The root folder of the Task Scheduler's second interface; empty when it cannot be reached.
+win32::ComPtr<ITaskFolder> task_root() {
+    win32::ComPtr<ITaskService> service;
+    win32::ComPtr<ITaskFolder> root;
+    VARIANT none;
+    VariantInit(&none);
+    const Bstr slash("\\");
+    if (SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                   service.put_void())) &&
+        SUCCEEDED(service->Connect(none, none, none, none))) {
+        service->GetFolder(slash.get(), root.put());
+    }
+    return root;
 }
 
 // A Shell Folders value (expanded when it is REG_EXPAND_SZ), else the shell's answer.
@@ -560,6 +590,56 @@ public:
         result_.log.push_back(std::string("work item ") + task.name + " -> " + task.application);
     }
 
+    // A task made through the scheduler's second interface, in its folder (made, and recorded, when
+    // missing); recorded first, so a reset deletes it.
+    void add_task2(const DemoTask2& task) {
+        const win32::ComPtr<ITaskFolder> root = task_root();
+        if (!root) {
+            fail("cannot reach the Task Scheduler 2.0");
+            return;
+        }
+        std::string folder;
+        for (const std::string& part : split(task.folder, '\\')) {
+            folder += "\\" + part;
+            win32::ComPtr<ITaskFolder> probe;
+            const Bstr path(folder);
+            if (SUCCEEDED(root->GetFolder(path.get(), probe.put()))) continue;
+            journal_.add({"taskfolder", to_hex(folder)});
+            VARIANT none;
+            VariantInit(&none);
+            if (FAILED(root->CreateFolder(path.get(), none, probe.put()))) {
+                fail("cannot make the task folder " + folder);
+                return;
+            }
+        }
+        const std::string full = folder + "\\" + task.name;
+        journal_.add({"task2", to_hex(full)});
+        const std::string xml =
+            std::string("<?xml version=\"1.0\"?>\n<Task version=\"1.2\" "
+                        "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n") +
+            "  <RegistrationInfo><Description>" + task.description + "</Description></RegistrationInfo>\n"
+            "  <Triggers><CalendarTrigger><StartBoundary>2026-01-01T03:00:00</StartBoundary>"
+            "<ScheduleByDay><DaysInterval>1</DaysInterval></ScheduleByDay></CalendarTrigger></Triggers>\n"
+            "  <Settings><Hidden>" + (task.hidden ? "true" : "false") + "</Hidden><Enabled>true</Enabled></Settings>\n"
+            "  <Actions><Exec><Command>" + task.program + "</Command><Arguments>" + task.arguments +
+            "</Arguments></Exec></Actions>\n</Task>\n";
+        win32::ComPtr<ITaskFolder> target;
+        win32::ComPtr<IRegisteredTask> made;
+        VARIANT none;
+        VariantInit(&none);
+        const Bstr folder_path(folder), name(task.name), text(xml);
+        HRESULT hr = root->GetFolder(folder_path.get(), target.put());
+        if (SUCCEEDED(hr)) {
+            hr = target->RegisterTask(name.get(), text.get(), TASK_CREATE_OR_UPDATE, none, none,
+                                      TASK_LOGON_INTERACTIVE_TOKEN, none, made.put());
+        }
+        if (FAILED(hr)) {
+            fail("cannot make the task " + full + ": hresult " + std::to_string(static_cast<unsigned long>(hr)));
+            return;
+        }
+        result_.log.push_back("task " + full + (task.hidden ? " (hidden)" : "") + " -> " + task.program);
+    }
+
 private:
     bool ensure_backup_folder() {
         const std::string folder = backup_folder();
@@ -716,6 +796,24 @@ bool undo_entry(const std::vector<std::string>& e, Result& result) {
         result.log.push_back("deleted work item " + *name);
         return true;
     }
+    if ((kind == "task2" || kind == "taskfolder") && e.size() == 2) {
+        const std::optional<std::string> path = from_hex(e[1]);
+        const std::size_t slash = path ? path->rfind('\\') : std::string::npos;
+        if (!path || slash == std::string::npos) return bad();
+        // A task or folder that is gone meanwhile is gone as well.
+        if (const win32::ComPtr<ITaskFolder> root = task_root()) {
+            if (kind == "taskfolder") {
+                root->DeleteFolder(Bstr(*path).get(), 0);
+            } else {
+                win32::ComPtr<ITaskFolder> folder;
+                if (SUCCEEDED(root->GetFolder(Bstr(slash == 0 ? "\\" : path->substr(0, slash)).get(), folder.put()))) {
+                    folder->DeleteTask(Bstr(path->substr(slash + 1)).get(), 0);
+                }
+            }
+        }
+        result.log.push_back("deleted " + std::string(kind == "task2" ? "task " : "task folder ") + *path);
+        return true;
+    }
     if (kind == "attr" && e.size() == 3) {
         const std::optional<std::string> path = from_hex(e[1]);
         char* end = nullptr;
@@ -816,6 +914,13 @@ void write_value(Seeder& seeder, const RegValue& value) {
     case Data::dword_bytes:
         seeder.set_value(value.hive, key, name, REG_DWORD, text);
         break;
+    case Data::binary_hex: {
+        std::string bytes;
+        for (std::size_t i = 0; i + 1 < text.size(); i += 2)
+            bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+        seeder.set_value(value.hive, key, name, REG_BINARY, bytes);
+        break;
+    }
     }
 }
 
@@ -986,6 +1091,7 @@ Result seed(const SeedOptions& options) {
         if (wanted(options, Section::programs, file.extra)) install(seeder, file, bins);
 
     write_values(seeder, options, Section::run, kRunValues);
+    write_values(seeder, options, Section::run, kApprovedValues);
     write_values(seeder, options, Section::special, kSpecialValues);
     write_values(seeder, options, Section::disabled, kDisabledValues);
     write_values(seeder, options, Section::delayed, kDelayedValues);
@@ -997,6 +1103,7 @@ Result seed(const SeedOptions& options) {
         for (const RegValue& value : kServiceKeyValues) write_value(seeder, value);
     }
     for (const DemoTask& task : kTasks) seeder.add_work_item(task);
+    for (const DemoTask2& task : kTasks2) seeder.add_task2(task);
     return result;
 }
 

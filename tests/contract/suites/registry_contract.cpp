@@ -1,6 +1,7 @@
 // The registry as the program sees it: the adapter under Wine and FakeRegistry must agree on all of this.
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -171,6 +172,30 @@ TEST_F(RegistryContract, MachineKeysAreApartFromTheUsersAndHoldTheClassesRoot) {
     std::vector<std::string> subkeys;
     ASSERT_EQ(os().registry.subkeys(Root::classes_root, cls, subkeys), RegStatus::ok);
     EXPECT_EQ(subkeys, std::vector<std::string>{"shell"});
+}
+
+// An indirect text is loaded from its file's string table (the file is read, never run); anything
+// else gives nothing.
+TEST_F(RegistryContract, IndirectTextsAreLoadedFromTheirFilesStringTable) {
+    const std::string key = env().scratch_key(), file = env().string_file();
+    ASSERT_EQ(file.substr(0, 2), "C:");
+    const std::tuple<const char*, std::string, uint32_t, std::optional<std::string>> kCases[] = {
+        {"plain", "@" + file + ",-686", reg_type::sz, "Never"},
+        {"commented", "@" + file + ",-686;v1", reg_type::sz, "Never"},
+        {"variable", "@%SystemDrive%" + file.substr(2) + ",-686", reg_type::expand_sz, "Never"},
+        {"variable in text", "@%SystemDrive%" + file.substr(2) + ",-686", reg_type::sz, "Never"},
+        {"no such string", "@" + file + ",-64999", reg_type::sz, std::nullopt},
+        {"no such file", "@C:\\sxcontract\\none.dll,-686", reg_type::sz, std::nullopt},
+        {"positive number", "@" + file + ",686", reg_type::sz, std::nullopt},
+        {"not indirect", "Never", reg_type::sz, std::nullopt},
+        {"binary", "@" + file + ",-686", reg_type::binary, std::nullopt},
+    };
+    for (const auto& [name, data, type, text] : kCases) {
+        ASSERT_EQ(os().registry.set(kUser, key, name, type, data + '\0'), RegStatus::ok) << name;
+        EXPECT_EQ(os().registry.indirect_text(kUser, key, name), text) << name;
+    }
+    EXPECT_EQ(os().registry.indirect_text(kUser, key, "missing"), std::nullopt);
+    EXPECT_EQ(os().registry.indirect_text(kUser, key + "\\missing", "plain"), std::nullopt);
 }
 
 }  // namespace

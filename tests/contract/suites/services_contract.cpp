@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "common/text.h"
@@ -83,6 +84,30 @@ TEST_F(SchedulerContract, AWorkItemIsListedOpenedWithOrWithoutItsExtensionAndRem
     EXPECT_EQ(std::find(names.begin(), names.end(), name), names.end());
     EXPECT_EQ(os().scheduler.item(name), std::nullopt);
     EXPECT_FALSE(os().scheduler.remove(name));
+}
+
+// The second interface lists tasks of every folder, hidden ones too, once each, and deletes them by path.
+TEST_F(SchedulerContract, ATaskOfTheSecondInterfaceIsListedWithItsFolderAndRemoved) {
+    const std::string path = env().scratch_task("C:\\sxcontract\\task2.exe");
+    ASSERT_FALSE(path.empty());
+    std::vector<platform::Task> tasks;
+    auto listed = [&] { return std::find_if(tasks.begin(), tasks.end(), [&](const auto& t) { return t.path == path; }); };
+    ASSERT_TRUE(os().scheduler.tasks(tasks));
+    ASSERT_NE(listed(), tasks.end()) << path;
+    const platform::Task t = *listed();
+    EXPECT_EQ(std::count_if(tasks.begin(), tasks.end(), [&](const auto& o) { return iequals(o.path, path); }), 1);
+    EXPECT_EQ(std::tie(t.hidden, t.state, t.description),
+              std::make_tuple(true, platform::task_state::ready, std::string("Contract task")));
+    EXPECT_EQ(t.last_run.value_or(platform::LocalTime{1}).year, 0) << "it has never run";
+    // Wine's keeps no exec action (docs/wine-facts.md).
+    EXPECT_EQ(t.programs, env().task_programs_kept() ? std::vector<std::string>{"C:\\sxcontract\\task2.exe"}
+                                                     : std::vector<std::string>{});
+    EXPECT_TRUE(os().scheduler.remove_task(path));
+    ASSERT_TRUE(os().scheduler.tasks(tasks));
+    EXPECT_EQ(listed(), tasks.end());
+    for (const std::string& gone : {path, std::string("\\SxNoSuchFolder\\Task"), std::string("NoSlash"), std::string()}) {
+        EXPECT_FALSE(os().scheduler.remove_task(gone)) << gone;
+    }
 }
 
 }  // namespace

@@ -182,6 +182,9 @@
 #define WINGINIT_COPYRIGHT "Copyright (C) 2005 Wingtip Toys"
 #define WINGINIT_TYPE VFT_DLL
 #define WINGINIT_ICON 0
+// Its string table: the texts the indirect name and description of the demo's update service name.
+#define WINGINIT_SERVICE_NAME "Wingtip Toys Update Service"
+#define WINGINIT_SERVICE_DESCRIPTION "Keeps Wingtip Toys up to date."
 
 /* Looks like a library that comes with Windows. */
 #define SHSVCX_FILE "shsvcx.dll"
