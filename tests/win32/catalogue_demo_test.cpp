@@ -231,6 +231,12 @@ TEST_F(DemoSystem, ResetLeavesNothingOfTheSeedingBehind) {
     EXPECT_TRUE(demo::reset_bulk().ok);
     EXPECT_EQ(differences(before, snapshot()), "");
     EXPECT_TRUE(demo::reset().log.empty()) << "nothing is left to undo";
+    // Registering the demo's tasks sets the Schedule service to start automatically; a reset puts back
+    // the demand start a fresh prefix has.
+    DWORD start = 0, size = sizeof(start);
+    EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Schedule", "Start",
+                           RRF_RT_REG_DWORD, nullptr, &start, &size), ERROR_SUCCESS);
+    EXPECT_EQ(start, static_cast<DWORD>(SERVICE_DEMAND_START));
 }
 
 TEST_F(DemoSystem, EveryLocationOfTheDemoSystem) {

@@ -414,6 +414,14 @@ public:
         return key;
     }
 
+    // Records a value as it is now, for a reset to put back, without changing it.
+    void keep_value(Hive hive, const std::string& path, const std::string& name) {
+        win32::UniqueHkey key;
+        if (RegOpenKeyExA(root_of(hive), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return;
+        const std::optional<RegData> old = query_value(key.get(), name);
+        if (old) journal_.add({"value", root_name(hive), to_hex(path), to_hex(name), std::to_string(old->type), to_hex(old->bytes)});
+    }
+
     void set_value(Hive hive, const std::string& path, const std::string& name, DWORD type,
                    const std::string& bytes) {
         win32::UniqueHkey key = ensure_key(hive, path);
@@ -593,6 +601,12 @@ public:
     // A task made through the scheduler's second interface, in its folder (made, and recorded, when
     // missing); recorded first, so a reset deletes it.
     void add_task2(const DemoTask2& task) {
+        // Registering a task with a trigger sets the Schedule service to start automatically; a reset
+        // puts its start type back.
+        if (!schedule_start_kept_) {
+            schedule_start_kept_ = true;
+            keep_value(Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\Schedule", "Start");
+        }
         const win32::ComPtr<ITaskFolder> root = task_root();
         if (!root) {
             fail("cannot reach the Task Scheduler 2.0");
@@ -654,6 +668,7 @@ private:
     Journal& journal_;
     Result& result_;
     std::string backup_prefix_;
+    bool schedule_start_kept_ = false;
     int backups_ = 0;
     std::set<std::pair<Hive, std::string>> ensured_;
 };
