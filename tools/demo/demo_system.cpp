@@ -26,6 +26,7 @@ namespace {
 
 constexpr char kJournalFolderName[] = "Sentrix Demo";
 constexpr char kJournalFile[] = "journal.txt";
+constexpr char kScheduleKey[] = "SYSTEM\\CurrentControlSet\\Services\\Schedule";
 constexpr char kBulkJournalFile[] = "bulk-journal.txt";
 constexpr char kBackupFolder[] = "backup";
 constexpr char kFallbackCommonAppData[] = "C:\\ProgramData";
@@ -414,12 +415,13 @@ public:
         return key;
     }
 
-    // Records a value as it is now, for a reset to put back, without changing it.
-    void keep_value(Hive hive, const std::string& path, const std::string& name) {
+    // Records a value as it is now, for a reset to put back, without changing it; returns it.
+    std::optional<RegData> keep_value(Hive hive, const std::string& path, const std::string& name) {
         win32::UniqueHkey key;
-        if (RegOpenKeyExA(root_of(hive), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(root_of(hive), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return {};
         const std::optional<RegData> old = query_value(key.get(), name);
         if (old) journal_.add({"value", root_name(hive), to_hex(path), to_hex(name), std::to_string(old->type), to_hex(old->bytes)});
+        return old;
     }
 
     void set_value(Hive hive, const std::string& path, const std::string& name, DWORD type,
@@ -601,12 +603,10 @@ public:
     // A task made through the scheduler's second interface, in its folder (made, and recorded, when
     // missing); recorded first, so a reset deletes it.
     void add_task2(const DemoTask2& task) {
-        // Registering a task with a trigger sets the Schedule service to start automatically; a reset
-        // puts its start type back.
-        if (!schedule_start_kept_) {
-            schedule_start_kept_ = true;
-            keep_value(Hive::machine, "SYSTEM\\CurrentControlSet\\Services\\Schedule", "Start");
-        }
+        // Registering a task with a trigger sets the Schedule service to start automatically. The demo
+        // system leaves the service as it was, so what the pages show of it does not depend on
+        // whether the tasks were registered just now; the journal keeps it for a reset as well.
+        if (!schedule_start_) schedule_start_ = keep_value(Hive::machine, kScheduleKey, "Start");
         const win32::ComPtr<ITaskFolder> root = task_root();
         if (!root) {
             fail("cannot reach the Task Scheduler 2.0");
@@ -652,6 +652,12 @@ public:
             return;
         }
         result_.log.push_back("task " + full + (task.hidden ? " (hidden)" : "") + " -> " + task.program);
+        win32::UniqueHkey schedule;
+        if (schedule_start_ && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kScheduleKey, 0, KEY_SET_VALUE, schedule.put()) == ERROR_SUCCESS) {
+            RegSetValueExA(schedule.get(), "Start", 0, schedule_start_->type,
+                           reinterpret_cast<const BYTE*>(schedule_start_->bytes.data()),
+                           static_cast<DWORD>(schedule_start_->bytes.size()));
+        }
     }
 
 private:
@@ -668,7 +674,7 @@ private:
     Journal& journal_;
     Result& result_;
     std::string backup_prefix_;
-    bool schedule_start_kept_ = false;
+    std::optional<RegData> schedule_start_;  // the Schedule service's start type before any task
     int backups_ = 0;
     std::set<std::pair<Hive, std::string>> ensured_;
 };
