@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "tools/demo/demo_system.h"
 
@@ -20,20 +21,16 @@ constexpr char kProgramName[] = "SentrixEx.exe";
 // Ends every process started from one of these file names: whatever an earlier test that was cut
 // short left running, so that no stray instance answers this test's commands.
 void end_processes(const std::vector<std::string>& file_names) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        for (const std::string& name : file_names) {
-            if (lstrcmpiA(entry.szExeFile, name.c_str()) != 0 || entry.th32ProcessID == GetCurrentProcessId()) continue;
-            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+    for (const std::string& name : file_names) {
+        for (DWORD id : process_ids(name)) {
+            if (id == GetCurrentProcessId()) continue;
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
                 TerminateProcess(process, 1);
                 WaitForSingleObject(process, kDefaultTimeout);
                 CloseHandle(process);
             }
         }
     }
-    CloseHandle(snapshot);
 }
 
 void empty_folder(const std::string& folder) {
@@ -83,6 +80,23 @@ bool file_exists(const std::string& path) {
 
 bool write_file(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes);
+}
+
+std::vector<DWORD> process_ids(const std::string& file_name) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, file_name.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string user_startup_folder() { return read_text(HKEY_CURRENT_USER, kShellFoldersKey, "Startup").value_or(""); }

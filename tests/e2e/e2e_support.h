@@ -41,6 +41,8 @@ inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\
 inline constexpr char kWinInitProgram[] = "C:\\windows\\wininit.exe";
 inline constexpr char kWinInitFile[] = "C:\\windows\\wininit.ini";
 inline constexpr char kHistoryFile[] = "C:\\Program Files\\Sentrix\\history.txt";
+// Every file or address the program hands to the shell: the test prefix's logger appends its line.
+inline constexpr char kShellLog[] = "C:\\sxtest\\shell.log";
 
 std::optional<std::string> read_text(HKEY root, const std::string& key, const std::string& name);
 std::optional<DWORD> read_dword(HKEY root, const std::string& key, const std::string& name);
@@ -50,6 +52,9 @@ bool write_text(HKEY root, const std::string& key, const std::string& name, cons
 bool delete_value(HKEY root, const std::string& key, const std::string& name);
 bool file_exists(const std::string& path);
 bool write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);  // empty when it cannot be read
+// Every process running from a file of this name, this test program's own included.
+std::vector<DWORD> process_ids(const std::string& file_name);
 // The user's startup folder.
 std::string user_startup_folder();
 

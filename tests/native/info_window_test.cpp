@@ -1,6 +1,8 @@
 // The information window's rules the demo system does not show: the kinds without a page, notes read
 // cut, Run by the program file's full path, and the program-information request with every way of
-// opening it.
+// opening it. The Options page's services: help pages beside the program or on the vendor's site,
+// event sounds by index, the HOSTS file in Notepad; the settings export, a note and the request's
+// shortcut with any one of their calls failing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,9 +14,12 @@
 #include "inventory/services.h"
 #include "programinfo/lookup.h"
 #include "programinfo/notes.h"
+#include "reports/output.h"
+#include "res/resource_ids.h"
 #include "startup/active_tasks.h"
 #include "startup/item_list.h"
 #include "tests/support/fake_platform.h"
+#include "ui/help_pages.h"
 
 namespace sx::inventory {
 namespace {
@@ -43,27 +48,21 @@ TEST_F(InfoWindow, SystemStartFilesAndProcessesShowWhatTheServicesSayOfThem) {
     const std::string key = std::string(kServicesKey) + "\\AcmeSvc";
     fake.registry.put_text(Root::local_machine, key, "ImagePath", kApp);
     fake.registry.put_text(Root::local_machine, key, "Description", "Keeps Acme in step.");
-    struct Case {
-        int type;
-        const char *command, *status, *note;
-        bool kill, run;
-    };
-    const Case kCases[] = {
+    const std::tuple<int, const char*, const char*, const char*, bool, bool> kCases[] = {  // ..., Kill and Run shown
         {252, "shsvc.dll", "Ready", "The file shsvc appears to be a valid Microsoft system file.", false, false},
         {256, kApp, "Running", "Keeps Acme in step.", false, false},  // never stopped or started from here
         {600, kApp, "Running", "Keeps Acme in step.", true, false},
         {11, "C:\\Acme\\gone.exe", "Local File not found.", "The information shown here is what Sentrix", false, false},
     };
     fake.processes.start(kApp);
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.type);
+    for (const auto& [type, command, status, note, kill, run] : kCases) {
+        SCOPED_TRACE(type);
         app.items.clear();
-        startup::AddItem(app, "shsvc", c.command, {}, {}, c.type, 0);
+        startup::AddItem(app, "shsvc", command, {}, {}, type, 0);
         const ItemInfo info = ReadItemInfo(app, 0);
-        EXPECT_EQ(info.status, c.status);
-        EXPECT_EQ(info.note_default.rfind(c.note, 0), 0u) << info.note_default;
-        EXPECT_EQ(info.kill_shown, c.kill);
-        EXPECT_EQ(info.run_shown, c.run);
+        EXPECT_EQ(info.status, status);
+        EXPECT_EQ(info.note_default.rfind(note, 0), 0u) << info.note_default;
+        EXPECT_EQ(std::pair(info.kill_shown, info.run_shown), std::pair(kill, run));
     }
     EXPECT_FALSE(ReadItemInfo(app, 9).found);
 }
@@ -74,7 +73,6 @@ TEST_F(InfoWindow, ANoteLongerThanTheWindowHoldsIsNeverSavedOver) {
     for (const size_t size : {programinfo::kNoteMax, programinfo::kNoteMax + 1}) {
         fake.files.add_file(note, std::string(size, 'n'));
         const ItemInfo info = ReadItemInfo(app, 0);
-        EXPECT_EQ(info.note_path, note);
         EXPECT_EQ(info.note.whole, size <= programinfo::kNoteMax);
         EXPECT_EQ(info.note.text.size(), programinfo::kNoteMax);
     }
@@ -146,10 +144,7 @@ TEST_F(InfoWindow, TheRequestCarriesEveryTextEncodedAndOpensOrFallsBackOrIsTold)
     app.settings.zentra_format = 1;
     EXPECT_TRUE(programinfo::LookupProgramOnline(app, 11, kApp));
     EXPECT_EQ(call().rfind("open-wait|C:\\users\\root\\Temp\\temp.url|[InternetShortcut]\r\nURL=http://mirror.test/sx/"
-                           "cgi-bin/zentrainfo12.pl?program=ACME.EXE&",
-                           0),
-              0u) << call();
-    EXPECT_FALSE(fake.files.exists("C:\\users\\root\\Temp\\temp.url"));
+                           "cgi-bin/zentrainfo12.pl?program=ACME.EXE&", 0), 0u) << call();
     fake.shell.faults.fail_nth("shell.save_internet_shortcut", 0);
     EXPECT_TRUE(programinfo::LookupProgramOnline(app, 11, kApp));
     EXPECT_EQ(call().rfind("open|http://mirror.test/sx/cgi-bin/zentrainfo12.pl?", 0), 0u) << call();
@@ -159,6 +154,75 @@ TEST_F(InfoWindow, TheRequestCarriesEveryTextEncodedAndOpensOrFallsBackOrIsTold)
     EXPECT_TRUE(programinfo::LookupProgramOnline(app, 11, kApp));
     EXPECT_EQ(call().rfind("run|\"C:\\Program Files\\AOL\\WAOL.EXE\" -u \"http://mirror.test/sx/cgi-bin/", 0), 0u);
     EXPECT_EQ(call().back(), '"');
+}
+
+class OptionsPage : public ::testing::Test, protected World {};
+
+TEST_F(OptionsPage, HelpSoundsAndHosts) {
+    fake.files.add_file("C:\\Program Files\\Sentrix\\options.html", "<html>");
+    fake.files.add_file("C:\\Program Files\\Sentrix\\de_options.html", "<html>");
+    const std::tuple<int, const char*, const char*> kHelp[] = {
+        {CMD_OPTIONS, "us", "open|C:\\Program Files\\Sentrix\\options.html||"},
+        {6027, "us", "open|https://www.orvane.com/features.html||"},
+        {CMD_OPTIONS, "de", "open|C:\\Program Files\\Sentrix\\de_options.html||"},
+        {CMD_STARTUP, "de", "open|https://www.orvane.com/de_startup.html||"},
+    };
+    for (const auto& [command, language, expected] : kHelp) {
+        app.language_id = std::string(language) == "us" ? 9 : 7;
+        fake.registry.put_text(Root::local_machine, "Software\\Orvane\\Sentrix", "LString634", language);
+        EXPECT_TRUE(ui::open_help(app, 0, command));
+        EXPECT_EQ(call(), expected);
+    }
+    fake.shell.windows.push_back("AOL Frame|America  Online");
+    ui::open_help(app, 0, CMD_STARTUP);
+    EXPECT_EQ(call(), "run|\"waol.exe\" -u \"https://www.orvane.com/de_startup.html\"");
+
+    // Every event of the table has its own sound; any other index is the Open event's.
+    for (int i : {0, 6}) fake.registry.put_text(Root::current_user, ui::event_sound_key(i), "", "C:\\sounds\\" + std::to_string(i));
+    EXPECT_EQ(ui::event_sound_key(6), "AppEvents\\Schemes\\Apps\\Sentrix\\SystemFile Alert\\.current");
+    const std::pair<int, const char*> kSounds[] = {{6, "C:\\sounds\\6"}, {7, "C:\\sounds\\0"}, {-1, "C:\\sounds\\0"}};
+    for (const auto& [index, file] : kSounds) EXPECT_EQ(ui::event_sound_file(app, index), file) << index;
+
+    EXPECT_FALSE(ui::ViewHostsFile(app));
+    fake.files.add_file("C:\\windows\\system32\\drivers\\etc\\HOSTS", "127.0.0.1 localhost\r\n");
+    EXPECT_TRUE(ui::ViewHostsFile(app));
+    EXPECT_EQ(call(), "open|C:\\windows\\notepad.exe|\"C:\\windows\\system32\\drivers\\etc\\HOSTS\"|"
+                      "C:\\windows\\system32\\drivers\\etc");
+}
+
+// Each of their calls failing in turn: what was there stays, no half-made file is left or reported as
+// made, and a failure is told.
+TEST_F(OptionsPage, ExportNoteAndShortcutWithAnyOneCallFailing) {
+    const std::string note = "C:\\users\\root\\AppData\\Roaming\\Sentrix\\note_ACME.txt";
+    fake.registry.put_text(Root::current_user, "Software\\Orvane\\Sentrix", "xPos", "10");
+    std::string exported_value;  // as the UTF-16 bytes of the file
+    for (char c : std::string_view("\"xPos\"=\"10\"")) exported_value += std::string{c, '\0'};
+    fake.program("C:\\Acme\\acme.exe");
+    app.settings.zentra_format = 1;
+    for (long fail_at = 0;; ++fail_at) {
+        SCOPED_TRACE(fail_at);
+        fake.files.add_file(note, "old note");
+        fake.prompts.told.clear();
+        long calls = 0;
+        std::string struck;
+        auto rule = [&](std::string_view op, std::string_view) { return calls++ == fail_at && (struck = op, true); };
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.files.faults, &fake.shell.faults}) plan->fail_when(rule);
+
+        const bool saved = programinfo::SaveNote(fake.os, note, "new");
+        EXPECT_EQ(fake.files.content(note), saved ? "new" : "old note");
+        const bool exported = reports::ExportSettings(app);
+        const std::string told = fake.prompts.told.at(0);
+        const size_t at = told.find("file:\n");
+        ASSERT_EQ(at != std::string::npos, exported) << told;
+        const std::string file = exported ? told.substr(at + 6, told.find('\n', at + 6) - at - 6) : std::string();
+        EXPECT_TRUE(!exported || fake.files.content(file).find(exported_value) != std::string::npos) << file;
+        const bool opened = programinfo::LookupProgramOnline(app, 11, "C:\\Acme\\acme.exe");
+        EXPECT_TRUE(!fake.files.exists("C:\\users\\root\\Temp\\temp.url") || struck == "files.remove") << struck;
+        EXPECT_EQ(fake.prompts.told.size(), opened ? 1u : 2u);
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.files.faults, &fake.shell.faults}) plan->clear();
+        fake.files.remove("C:\\users\\root\\Temp\\temp.url");
+        if (calls <= fail_at) break;  // no call was struck: every position has been tried
+    }
 }
 
 }  // namespace

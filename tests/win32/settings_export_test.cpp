@@ -57,8 +57,6 @@ TEST(SettingsExport, TheRegistryEditorReadsEveryValueBack) {
 
     ASSERT_TRUE(ExportSettings(app));
     const std::string file = programinfo::own_folder(real.os()) + "\\" + real.os().system.user_name() + "-Sentrix.reg";
-    ASSERT_EQ(prompts.told.size(), 1u);
-    EXPECT_NE(prompts.told[0].find("-Sentrix.reg"), std::string::npos) << prompts.told[0];
     ASSERT_TRUE(settings::delete_tree(real.os(), Root::current_user, base));
 
     STARTUPINFOA startup{};

@@ -65,9 +65,7 @@ TEST_F(ProcessesContract, LaunchStartsTheNamedFileItselfWhateverBlanksItsPathHas
     }
     EXPECT_NE(pid, 0u) << "the launched program is not running";
     EXPECT_FALSE(planted_ran);
-    if (pid) {
-        EXPECT_TRUE(os().processes.terminate(pid, true));
-    }
+    EXPECT_TRUE(pid == 0 || os().processes.terminate(pid, true));
 
     EXPECT_FALSE(os().processes.launch(folder + "\\missing.exe", "\"" + folder + "\\missing.exe\"", folder,
                                        platform::kShowNormal));
