@@ -71,28 +71,21 @@ public:
     std::string scratch_work_item(const std::string& application) override {
         platform::WorkItem item;
         item.application = application;
-        fake_.scheduler.items.emplace_back(plain_name() + ".job", item);
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        fake_.scheduler.items.emplace_back(plain + ".job", item);
         return fake_.scheduler.items.back().first;
     }
 
     std::string scratch_task(const std::string& application) override {
-        const platform::LocalTime never{};
-        fake_.scheduler.registered.push_back({"\\SxContract\\" + plain_name(), true, {application}, never, never,
-                                              platform::task_state::ready, "Contract task"});
+        fake_.scheduler.registered.push_back({"\\SxContract\\" + test_, true, {application}, platform::LocalTime{},
+                                              platform::LocalTime{}, platform::task_state::ready, "Contract task"});
         return fake_.scheduler.registered.back().path;
     }
-
-    bool task_programs_kept() override { return true; }
 
     void forget_reboot_operations() override { fake_.files.reboot_deletions.clear(); }
 
 private:
-    std::string plain_name() const {
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
-        return plain;
-    }
-
     fake::FakePlatform fake_;
     std::string key_;
     std::string class_;

@@ -72,12 +72,9 @@ public:
                 scheduler->Delete(work_item_.c_str());
             }
         }
-        if (!task_.empty()) {
-            const win32::ComPtr<ITaskFolder> root = task_root();
-            win32::ComPtr<ITaskFolder> folder;
-            const Text folder_name(L"SxContract"), name(task_);
-            if (root && SUCCEEDED(root->GetFolder(folder_name.text, folder.put()))) folder->DeleteTask(name.text, 0);
-            if (root) root->DeleteFolder(folder_name.text, 0);
+        if (task_folder_) {
+            task_folder_->DeleteTask(Text(plain_name()).text, 0);
+            task_root_->DeleteFolder(Text(L"SxContract").text, 0);
         }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
@@ -160,9 +157,7 @@ public:
     }
 
     std::string scratch_work_item(const std::string& application) override {
-        // Wine's scheduler refuses names with dots.
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
+        const std::string plain = plain_name();
         const std::wstring name(plain.begin(), plain.end());
         win32::ComPtr<ITaskScheduler> scheduler;
         win32::ComPtr<ITask> task;
@@ -181,29 +176,25 @@ public:
     }
 
     std::string scratch_task(const std::string& application) override {
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
-        const Text folder_name(L"SxContract"), name(std::wstring(plain.begin(), plain.end())),
+        const Text slash(L"\\"), folder(L"SxContract"), name(plain_name()),
             xml(L"<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/"
                 L"mit/task\"><RegistrationInfo><Description>Contract task</Description></RegistrationInfo><Settings>"
                 L"<Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
                 std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>");
-        win32::ComPtr<ITaskFolder> root = task_root(), folder;
+        win32::ComPtr<ITaskService> service;
         win32::ComPtr<IRegisteredTask> task;
         VARIANT none;
         VariantInit(&none);
-        if (!root || FAILED(root->CreateFolder(folder_name.text, none, folder.put())) ||
-            FAILED(folder->RegisterTask(name.text, xml.text, TASK_CREATE_OR_UPDATE, none, none,
-                                        TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
+        if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                    service.put_void())) ||
+            FAILED(service->Connect(none, none, none, none)) || FAILED(service->GetFolder(slash.text, task_root_.put())) ||
+            FAILED(task_root_->CreateFolder(folder.text, none, task_folder_.put())) ||
+            FAILED(task_folder_->RegisterTask(name.text, xml.text, TASK_CREATE_OR_UPDATE, none, none,
+                                              TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
             return {};
         }
-        task_ = name.text;
-        Text kept(L"");
-        programs_kept_ = SUCCEEDED(task->get_Xml(kept.put())) && kept.text && wcsstr(kept.text, L"<Command>");
-        return "\\SxContract\\" + plain;
+        return "\\SxContract\\" + plain_name();
     }
-
-    bool task_programs_kept() override { return programs_kept_; }
 
     void forget_reboot_operations() override {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
@@ -225,27 +216,20 @@ private:
         DeleteService(s.get());
     }
 
+    // Wine's scheduler refuses names with dots.
+    std::string plain_name() const {
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        return plain;
+    }
+
     // An automation text, freed when it goes.
     struct Text {
+        explicit Text(const std::string& from) : Text(std::wstring(from.begin(), from.end())) {}
         explicit Text(const std::wstring& from) : text(SysAllocString(from.c_str())) {}
         ~Text() { SysFreeString(text); }
-        BSTR* put() { SysFreeString(text); text = nullptr; return &text; }
         BSTR text;
     };
-
-    // The root folder of the second interface.
-    static win32::ComPtr<ITaskFolder> task_root() {
-        win32::ComPtr<ITaskService> service;
-        win32::ComPtr<ITaskFolder> root;
-        VARIANT none;
-        VariantInit(&none);
-        if (SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                       service.put_void())) &&
-            SUCCEEDED(service->Connect(none, none, none, none))) {
-            service->GetFolder(Text(L"\\").text, root.put());
-        }
-        return root;
-    }
 
     static std::string win32_path(std::string unix_path) {
         if (unix_path.empty() || unix_path[0] != '/') return unix_path;
@@ -268,8 +252,7 @@ private:
     std::string test_;
     std::string service_;
     std::wstring work_item_;
-    std::wstring task_;
-    bool programs_kept_ = true;
+    win32::ComPtr<ITaskFolder> task_root_, task_folder_;  // the second interface's, and the test's folder in it
     win32::Win32Platform platform_;
     std::map<uint32_t, win32::UniqueHandle> children_;
     std::vector<win32::UniqueHandle> open_files_;

@@ -4,7 +4,6 @@
 // failing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -271,16 +270,18 @@ TEST_F(Inventory, TasksOfTheSecondInterfaceAreListedOnceWithARowPerProgram) {
     EXPECT_EQ(ListScheduledTasks(app), 1) << "the work items stay when the second interface cannot be reached";
 }
 
-// Removal asks; the known-task value goes only with the task, with any one call failing; a task of the
-// second interface goes through that interface, by its path.
+// Removal asks; the known-task value goes only with the task, with any one call failing: a work item, and
+// a task of the second interface through that interface, by its path.
 TEST_F(Inventory, ATaskIsRemovedAfterTheQuestionAndItsKnownValueOnlyWithIt) {
-    for (const bool second : {false, true}) {
-        const std::string go = second ? "F\\Go" : "Go.job";
-        auto there = [&](std::string_view name) {
-            const auto& tasks = fake.scheduler.registered;
-            return second ? std::any_of(tasks.begin(), tasks.end(), [&](const auto& t) { return t.path == name; })
-                          : fake.scheduler.item(name).has_value();
-        };
+    auto listed = [&] {
+        std::vector<std::string> titles;
+        fail_call(-1);
+        ListScheduledTasks(app);
+        for (const StartupEntry& e : app.items.entries()) titles.push_back(e.title);
+        return titles;
+    };
+    const std::pair<std::string, std::string> kKinds[] = {{"Keep.job", "Go.job"}, {"F\\Keep", "F\\Go"}};
+    for (const auto& [keep, go] : kKinds) {
         for (long fail = -1;; ++fail) {
             SCOPED_TRACE(go + " failing call " + std::to_string(fail));
             fake.services.services.clear();
@@ -288,31 +289,27 @@ TEST_F(Inventory, ATaskIsRemovedAfterTheQuestionAndItsKnownValueOnlyWithIt) {
             fake.services.start(kSchedulerService);
             fake.scheduler.items.clear();
             fake.scheduler.registered.clear();
-            if (second) {
-                fake.scheduler.registered = {{"\\F\\Keep", false, {}, {}, {}, 3, {}}, {"\\F\\Go", false, {}, {}, {}, 3, {}}};
-            } else {
-                fake.scheduler.items = {{"Keep.job", {}}, {"Go.job", {}}};
+            for (const std::string& name : {keep, go}) {
+                if (name.ends_with(".job")) fake.scheduler.items.emplace_back(name, platform::WorkItem{});
+                if (!name.ends_with(".job")) fake.scheduler.registered.push_back({"\\" + name, false, {}, {}, {}, 3, {}});
             }
             fake.registry.put_text(Root::current_user, kKnownTasksKey, go, "1");
             fake.prompts.told.clear();
-            ASSERT_EQ(ListScheduledTasks(app), 2);
+            const std::vector<std::string> both = listed();
+            ASSERT_EQ(both.size(), 2u);
             fake.prompts.answers = {true};
             fail_call(fail);
-            const int removed = RemoveScheduledTask(app, app.items.at(0)->title == go ? 0 : 1);
+            const int removed = RemoveScheduledTask(app, both[0] == go ? 0 : 1);
             const long made = calls_;
-            fail_call(-1);
-            const bool gone = !there(second ? "\\F\\Go" : "Go");
-            EXPECT_EQ(removed == 1, gone);
-            if (!gone) EXPECT_TRUE(fake.registry.has_value(Root::current_user, kKnownTasksKey, go));
+            EXPECT_EQ(listed(), removed ? std::vector<std::string>{keep} : both);
+            if (!removed) EXPECT_TRUE(fake.registry.has_value(Root::current_user, kKnownTasksKey, go));
             if (fail < 0) EXPECT_FALSE(fake.registry.has_value(Root::current_user, kKnownTasksKey, go));
-            EXPECT_TRUE(there(second ? "\\F\\Keep" : "Keep"));
             if (!removed) EXPECT_EQ(fake.prompts.told.size(), 1u) << "a refused removal is told";
             if (fail >= made) break;
         }
         fake.prompts.answers = {false};
-        ASSERT_EQ(ListScheduledTasks(app), 1);
         EXPECT_EQ(RemoveScheduledTask(app, 0), 0);
-        EXPECT_TRUE(there(second ? "\\F\\Keep" : "Keep")) << "No keeps it";
+        EXPECT_EQ(listed(), std::vector<std::string>{keep}) << "No keeps it";
     }
 }
 
