@@ -73,7 +73,7 @@ public:
             }
         }
         if (task_folder_) {
-            task_folder_->DeleteTask(Text(plain_name()).text, 0);
+            task_folder_->DeleteTask(Text(test_).text, 0);
             task_root_->DeleteFolder(Text(L"SxContract").text, 0);
         }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
@@ -157,7 +157,9 @@ public:
     }
 
     std::string scratch_work_item(const std::string& application) override {
-        const std::string plain = plain_name();
+        // Wine's scheduler refuses names with dots.
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
         const std::wstring name(plain.begin(), plain.end());
         win32::ComPtr<ITaskScheduler> scheduler;
         win32::ComPtr<ITask> task;
@@ -176,7 +178,7 @@ public:
     }
 
     std::string scratch_task(const std::string& application) override {
-        const Text slash(L"\\"), folder(L"SxContract"), name(plain_name()),
+        const Text slash(L"\\"), folder(L"SxContract"), name(test_),
             xml(L"<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/"
                 L"mit/task\"><RegistrationInfo><Description>Contract task</Description></RegistrationInfo><Settings>"
                 L"<Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
@@ -193,7 +195,7 @@ public:
                                               TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
             return {};
         }
-        return "\\SxContract\\" + plain_name();
+        return "\\SxContract\\" + test_;
     }
 
     void forget_reboot_operations() override {
@@ -214,13 +216,6 @@ private:
             Sleep(kIdPollMs);
         }
         DeleteService(s.get());
-    }
-
-    // Wine's scheduler refuses names with dots.
-    std::string plain_name() const {
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
-        return plain;
     }
 
     // An automation text, freed when it goes.

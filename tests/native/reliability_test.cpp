@@ -269,11 +269,9 @@ struct Tracker {
 
 std::vector<Op> plan_for(const Subject& s) {
     if (s.type == 256) return {Op::toggle, Op::toggle, Op::toggle, Op::toggle};  // Notify entries are never removed
-    // One that Windows switched off is first removed and put back so, then switched on.
-    if (!s.windows_switch.empty()) {
-        return {Op::remove, Op::restore, Op::disable, Op::toggle, Op::toggle, Op::toggle, Op::remove, Op::restore};
-    }
-    return {Op::toggle, Op::toggle, Op::remove, Op::restore, Op::toggle, Op::remove, Op::restore};
+    // Removed live and put back (as Windows' switch had it), then disabled whatever that switch says, enabled
+    // (switching it on), disabled, removed so and put back.
+    return {Op::remove, Op::restore, Op::disable, Op::toggle, Op::toggle, Op::remove, Op::restore, Op::toggle};
 }
 
 TEST(Reliability, EverySingleFaultOfEveryStepLosesNothing) {

@@ -85,7 +85,6 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
     put("Indirect", "ImagePath", "C:\\Acme\\indirect.exe");
     put("Indirect", "DisplayName", "@%SystemRoot%\\acme.dll,-101");
     put("Indirect", "Description", "@%SystemRoot%\\acme.dll,-102;v2", expand_sz);
-    fake.services.add("Indirect", "@%SystemRoot%\\acme.dll,-101");  // as Wine's manager gives it
     fake.registry.string_resources["C:\\windows\\acme.dll,101"] = "Acme Indirect Service";
     fake.registry.string_resources["C:\\windows\\acme.dll,102"] = "Does indirect things.";
     put("Unloadable", "ImagePath", "C:\\Acme\\unloadable.exe");
