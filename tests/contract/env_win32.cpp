@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <initguid.h>
 #include <mstask.h>
-#include <oleauto.h>
 #include <taskschd.h>
 
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -73,8 +73,8 @@ public:
             }
         }
         if (task_folder_) {
-            task_folder_->DeleteTask(Text(test_).text, 0);
-            task_root_->DeleteFolder(Text(L"SxContract").text, 0);
+            task_folder_->DeleteTask(text(test_).get(), 0);
+            task_root_->DeleteFolder(text("SxContract").get(), 0);
         }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
@@ -178,20 +178,20 @@ public:
     }
 
     std::string scratch_task(const std::string& application) override {
-        const Text slash(L"\\"), folder(L"SxContract"), name(test_),
-            xml(L"<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/"
-                L"mit/task\"><RegistrationInfo><Description>Contract task</Description></RegistrationInfo><Settings>"
-                L"<Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
-                std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>");
+        const auto xml = text("<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/"
+                              "windows/2004/02/mit/task\"><RegistrationInfo><Description>Contract task</Description>"
+                              "</RegistrationInfo><Settings><Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
+                              application + "</Command></Exec></Actions></Task>");
         win32::ComPtr<ITaskService> service;
         win32::ComPtr<IRegisteredTask> task;
         VARIANT none;
         VariantInit(&none);
         if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                     service.put_void())) ||
-            FAILED(service->Connect(none, none, none, none)) || FAILED(service->GetFolder(slash.text, task_root_.put())) ||
-            FAILED(task_root_->CreateFolder(folder.text, none, task_folder_.put())) ||
-            FAILED(task_folder_->RegisterTask(name.text, xml.text, TASK_CREATE_OR_UPDATE, none, none,
+            FAILED(service->Connect(none, none, none, none)) ||
+            FAILED(service->GetFolder(text("\\").get(), task_root_.put())) ||
+            FAILED(task_root_->CreateFolder(text("SxContract").get(), none, task_folder_.put())) ||
+            FAILED(task_folder_->RegisterTask(text(test_).get(), xml.get(), TASK_CREATE_OR_UPDATE, none, none,
                                               TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
             return {};
         }
@@ -219,12 +219,9 @@ private:
     }
 
     // An automation text, freed when it goes.
-    struct Text {
-        explicit Text(const std::string& from) : Text(std::wstring(from.begin(), from.end())) {}
-        explicit Text(const std::wstring& from) : text(SysAllocString(from.c_str())) {}
-        ~Text() { SysFreeString(text); }
-        BSTR text;
-    };
+    static std::unique_ptr<OLECHAR, decltype(&SysFreeString)> text(const std::string& from) {
+        return {SysAllocString(std::wstring(from.begin(), from.end()).c_str()), SysFreeString};
+    }
 
     static std::string win32_path(std::string unix_path) {
         if (unix_path.empty() || unix_path[0] != '/') return unix_path;

@@ -137,11 +137,10 @@ std::optional<std::string> FakeRegistry::indirect_text(Root root, std::string_vi
     text = text.substr(0, text.find(';'));
     const size_t comma = text.rfind(",-");
     const std::string_view number = comma == std::string_view::npos ? "" : text.substr(comma + 2);
-    if (!text.starts_with('@') || number.empty() || number.size() > 5 ||
-        number.find_first_not_of("0123456789") != std::string_view::npos) {
+    if (!text.starts_with('@') || number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos) {
         return {};
     }
-    auto it = string_resources.find(expand(text.substr(1, comma - 1)) + "," + std::to_string(to_int(number)));
+    auto it = string_resources.find(expand(text.substr(1, comma - 1)) + "," + std::string(number));
     return it == string_resources.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
