@@ -63,8 +63,6 @@ public:
     // A hidden, never run task "\SxContract\<test>" of the second interface, described "Contract task",
     // starting `application`; its path. Deleted afterwards, with the folder.
     virtual std::string scratch_task(const std::string& application) = 0;
-    // Whether the second interface kept the task's exec action (Wine's keeps none).
-    virtual bool task_programs_kept() = 0;
 
     // Drops the deletions scheduled for the next system start, so none run when the prefix restarts.
     virtual void forget_reboot_operations() = 0;

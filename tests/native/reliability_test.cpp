@@ -7,7 +7,6 @@
 // with its removal and comes back from the history record as it was.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 #include <utility>
 
@@ -113,17 +112,7 @@ struct Env {
         platform::RegValue v;
         return fake.registry.query(s.root, switch_key(s), switch_name(s), v) == platform::RegStatus::ok ? v.data : "";
     }
-    // The further field of the newest removal record of the entry, as an undo from the History dialog uses it.
-    std::string removal_record(const Subject& s) {
-        const std::string history = fake.files.content(history_path(app));
-        for (const HistoryRecord& r : parse_history(std::string_view(history).substr(std::min(read_, history.size())))) {
-            if (r.event == event::start_remove) records_[r.title] = r.extra;
-        }
-        read_ = history.size();
-        return records_[s.title];
-    }
-    size_t read_ = 0;  // records are read once, as they are appended
-    std::map<std::string, std::string> records_;
+    std::string history() { return fake.files.content(history_path(app)); }
     // What is live of the entry ("type:text" for a Run value), empty when nothing is.
     std::string live(const Subject& s) {
         if (is_run(s)) return value(s.root, s.key, s.title);
@@ -171,8 +160,9 @@ struct Tracker {
     bool exact = true;  // the entry is known to be in `state` and nowhere else
     // The live form and the stored copy: a restore writes back the command the list showed, as text.
     std::string want_live, want_stored;
-    // Windows' switch: as it is meant to be now, and as the last removal recorded it.
+    // Windows' switch: as it is meant to be now, and as it was before the last step.
     std::string want_switch, switch_before;
+    std::string record;  // the further field of the last removal's record, as an undo from the History dialog uses it
 
     explicit Tracker(const Subject& s)
         : want_live(is_run(s) ? std::to_string(s.value_type) + ":" + s.data : s.data),
@@ -190,7 +180,7 @@ struct Tracker {
         // The page's Enable acts on an entry switched off here or by Windows; Disable on one that is on.
         const bool enable = op == Op::toggle && (state == State::disabled || switched_off());
         if (op == Op::disable) op = Op::toggle;
-        const std::string record = op == Op::restore ? e.removal_record(s) : "";
+        const size_t written = op == Op::remove ? e.history().size() : 0;
         const long before = e.calls;
         int result = 0;
         if (op == Op::toggle && enable) result = EnableStartupEntry(e.app, s.title, s.command, listed_location(e, s), s.type);
@@ -206,14 +196,19 @@ struct Tracker {
         if (result == 0 && op == Op::toggle && e.fake.prompts.told.empty()) {
             return ::testing::AssertionFailure() << s.title << ": a failed switch told the user nothing";
         }
-        if (result == 1 && op == Op::remove && !struck && e.removal_record(s) != switch_record_of(want_switch)) {
-            return ::testing::AssertionFailure() << s.title << ": the removal's record does not keep Windows' switch";
-        }
         switch_before = want_switch;
         if (result == 1 && enable && switched_off()) want_switch = switched_on(want_switch);
         if (result == 1 && op == Op::toggle) state = enable ? State::live : State::disabled;
         if (result == 1 && op == Op::toggle && state == State::live && is_ini(s)) want_live = s.command;
         if (result == 1 && op == Op::remove) {
+            const std::string history = e.history();
+            record.clear();
+            for (const HistoryRecord& r : parse_history(history.substr(std::min(written, history.size())))) {
+                if (r.event == event::start_remove) record = r.extra;
+            }
+            if (!struck && record != switch_record_of(want_switch)) {
+                return ::testing::AssertionFailure() << s.title << ": the removal's record does not keep Windows' switch";
+            }
             state = State::removed;
             want_switch.clear();
         }
@@ -269,11 +264,9 @@ struct Tracker {
 
 std::vector<Op> plan_for(const Subject& s) {
     if (s.type == 256) return {Op::toggle, Op::toggle, Op::toggle, Op::toggle};  // Notify entries are never removed
-    // One that Windows switched off is first removed and put back so, then switched on.
-    if (!s.windows_switch.empty()) {
-        return {Op::remove, Op::restore, Op::disable, Op::toggle, Op::toggle, Op::toggle, Op::remove, Op::restore};
-    }
-    return {Op::toggle, Op::toggle, Op::remove, Op::restore, Op::toggle, Op::remove, Op::restore};
+    // Removed live and put back (as Windows' switch had it), then disabled whatever that switch says, enabled
+    // (switching it on), disabled, removed so and put back.
+    return {Op::remove, Op::restore, Op::disable, Op::toggle, Op::toggle, Op::remove, Op::restore, Op::toggle};
 }
 
 TEST(Reliability, EverySingleFaultOfEveryStepLosesNothing) {

@@ -446,7 +446,7 @@ TEST_F(Startup, UndoOfHistoryRecords) {
                                "d\tTASK_Kill\tINFO_TASK\tKilled\tC:\\k.exe\t\r\n"
                                "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
                                "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n"
-                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0300000001\r\n");
+                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0301020304\r\n");
     LoadHistoryList(app);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(get(kUser, kRun, "Back Again"), "C:\\back.exe");
@@ -456,28 +456,19 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(fake.shell.calls, Rows{"run|C:\\windows\\system32\\regsvr32.exe /s \"C:\\Program Files\\h.dll\""});
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 3), 0);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
-    // Windows' own switch comes back as the record kept it.
-    EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);
-    platform::RegValue kept;
-    ASSERT_EQ(fake.registry.query(kUser, std::string(kApprovedKey) + "\\Run", "Off", kept), platform::RegStatus::ok);
-    EXPECT_EQ(kept.data, std::string("\x03\0\0\0\x01", 5));
+    EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);  // Windows' own switch comes back as the record kept it
+    EXPECT_EQ(get(kUser, std::string(kApprovedKey) + "\\Run", "Off"), "\x03\x01\x02\x03\x04");
 }
 
-// What a switch value says, and a history record's switch: anything else is no switch.
+// A switch value too short to tell the time is off all the same; one that is empty, too long or not binary
+// is no switch, and nor is a history record's that is not hex bytes.
 TEST_F(Startup, WindowsSwitchValues) {
-    const std::string off_since("\x07\0\0\0\x80\xa4\x6b\x69\x06\x6f\xda\x01", 12);
-    const std::tuple<uint32_t, std::string, std::optional<std::pair<bool, uint64_t>>> kCases[] = {
-        {platform::reg_type::binary, off_since, std::pair{true, 0x01DA6F06696BA480ull}},
-        {platform::reg_type::binary, "\x06", std::pair{false, 0ull}},
-        {platform::reg_type::binary, "\x03", std::pair{true, 0ull}},  // too short to tell the time
-        {platform::reg_type::binary, "", std::nullopt},
-        {platform::reg_type::binary, std::string(65, '\x03'), std::nullopt},
-        {platform::reg_type::sz, "\x03", std::nullopt},
-    };
-    for (const auto& [type, bytes, says] : kCases) {
-        const std::optional<WindowsSwitch> got = parse_switch({"v", type, bytes});
-        EXPECT_EQ(got ? std::optional(std::pair{got->off, got->since}) : std::nullopt, says) << bytes.size();
-    }
+    using platform::reg_type::binary;
+    const std::optional<WindowsSwitch> short_one = parse_switch({"v", binary, "\x03"});
+    EXPECT_TRUE(short_one && short_one->off && short_one->since == 0);
+    const std::pair<uint32_t, std::string> kNoSwitch[] = {{binary, ""}, {binary, std::string(65, '\x03')},
+                                                          {platform::reg_type::sz, "\x03"}};
+    for (const auto& [type, bytes] : kNoSwitch) EXPECT_FALSE(parse_switch({"v", type, bytes})) << bytes.size();
     for (const std::string& bad : Rows{"StartupApproved:03A", "StartupApproved:0G", "StartupApproved:", "Other:03",
                                        "StartupApproved:" + std::string(130, '0')}) {
         EXPECT_EQ(switch_from_record(bad), std::nullopt) << bad;

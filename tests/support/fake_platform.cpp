@@ -371,10 +371,9 @@ bool FakeScheduler::remove(std::string_view name) {
 }
 
 bool FakeScheduler::tasks(std::vector<platform::Task>& out) {
-    out.clear();
-    if (faults.should_fail("scheduler.tasks", {})) return false;
-    out = registered;
-    return true;
+    const bool ok = !faults.should_fail("scheduler.tasks", {});
+    out = ok ? registered : std::vector<platform::Task>{};
+    return ok;
 }
 
 bool FakeScheduler::remove_task(std::string_view path) {

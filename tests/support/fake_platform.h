@@ -171,11 +171,8 @@ struct VersionInfo {
 
 // Every fake, wired together, and the Platform that logic takes; with builders for startup entries.
 struct FakePlatform {
-    FakePlatform() {
-        registry.expand = [this](std::string_view text) { return system.expand(text); };
-    }
-    FakePlatform(const FakePlatform&) = delete;
-    FakePlatform& operator=(const FakePlatform&) = delete;
+    FakePlatform() { registry.expand = [this](std::string_view text) { return system.expand(text); }; }
+    FakePlatform(const FakePlatform&) = delete;  // the registry's `expand` points at this one
 
     FakeRegistry registry;
     FakeFiles files;

@@ -131,21 +131,16 @@ RegStatus FakeRegistry::subkeys(Root root, std::string_view path, std::vector<st
 
 // As RegLoadMUIStringW reads a value: "@" + file + ",-" + number, anything after a ";" left out.
 std::optional<std::string> FakeRegistry::indirect_text(Root root, std::string_view path, std::string_view name) {
-    if (refused("registry.indirect_text", path)) return std::nullopt;
-    const RegValue* found = value(root, path, name);
-    if (!found || (found->type != platform::reg_type::sz && found->type != platform::reg_type::expand_sz)) {
-        return std::nullopt;
-    }
+    const RegValue* found = refused("registry.indirect_text", path) ? nullptr : value(root, path, name);
+    if (!found || (found->type != platform::reg_type::sz && found->type != platform::reg_type::expand_sz)) return {};
     std::string_view text = until_zero(found->data);
     text = text.substr(0, text.find(';'));
-    const size_t comma = text.rfind(',');
-    if (text.empty() || text[0] != '@' || comma == std::string_view::npos || comma + 2 >= text.size() ||
-        text[comma + 1] != '-') {
-        return std::nullopt;
+    const size_t comma = text.rfind(",-");
+    const std::string_view number = comma == std::string_view::npos ? "" : text.substr(comma + 2);
+    if (!text.starts_with('@') || number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos) {
+        return {};
     }
-    const std::string_view number = text.substr(comma + 2);
-    if (number.find_first_not_of("0123456789") != std::string_view::npos || number.size() > 5) return std::nullopt;
-    auto it = string_resources.find(expand(text.substr(1, comma - 1)) + "," + std::to_string(to_int(number)));
+    auto it = string_resources.find(expand(text.substr(1, comma - 1)) + "," + std::string(number));
     return it == string_resources.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
