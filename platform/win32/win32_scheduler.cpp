@@ -36,16 +36,21 @@ std::string ansi(const wchar_t* text) {
     return out;
 }
 
-// Work items enumerate with their ".job" extension, which opening and deleting them refuse.
-std::wstring item_name(std::string_view name) {
-    std::string plain(name);
-    if (plain.size() > 4 && _stricmp(plain.c_str() + plain.size() - 4, ".job") == 0) plain.resize(plain.size() - 4);
+std::wstring wide(std::string_view text) {
+    const std::string plain(text);
     const int length = MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, nullptr, 0);
     if (length <= 0) return {};
     std::wstring out(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, out.data(), length);
     out.resize(static_cast<size_t>(length - 1));
     return out;
+}
+
+// Work items enumerate with their ".job" extension, which opening and deleting them refuse.
+std::wstring item_name(std::string_view name) {
+    std::string plain(name);
+    if (plain.size() > 4 && _stricmp(plain.c_str() + plain.size() - 4, ".job") == 0) plain.resize(plain.size() - 4);
+    return wide(plain);
 }
 
 platform::LocalTime local(const SYSTEMTIME& t) {
@@ -81,16 +86,6 @@ public:
 private:
     BSTR text_ = nullptr;
 };
-
-std::wstring wide(std::string_view text) {
-    const std::string plain(text);
-    const int length = MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, out.data(), length);
-    out.resize(static_cast<size_t>(length - 1));
-    return out;
-}
 
 VARIANT index_variant(LONG index) {
     VARIANT v;
