@@ -12,7 +12,8 @@
 
 namespace sx {
 
-// In-memory copies of options that pages change for the run only; never loaded or stored.
+// In-memory copies of options that pages change for the run only; never stored. Only `history` is
+// loaded, at start, from the stored History option.
 struct RuntimeSettings {
     int format = 0;
     int sound = 1;

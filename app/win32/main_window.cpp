@@ -198,6 +198,9 @@ int run(ui::Frame& f, const char* command_line) {
         return 0;
     }
     if (parsed.quit) return 0;
+    // A removed entry is kept nowhere but in the history, so changes are recorded unless the user has
+    // switched the stored History option off.
+    app.settings.history = settings::read_option(app.os, "History", 1);
 
     if (!create_main_window(f)) return 0;
     CoInitialize(nullptr);

@@ -50,13 +50,13 @@ TEST_F(ActiveTasks, ListsRunningProgramsStopsOneAndRefreshes) {
     EXPECT_EQ(right_click_at(list, {last->left + kRowGap, last->bottom + kRowGap}, kQuietSpell), nullptr);
     EXPECT_TRUE(selected_rows(list).empty());
 
-    // Kill Task asks nothing; with History off the stop is not recorded.
+    // Kill Task asks nothing, and the stop is recorded.
     ASSERT_TRUE(use_context_menu(list, {qtask}, kMenuKillTask));
     EXPECT_TRUE(quick_task.wait_exit()) << "Kill Task did not stop the program";
     rows = wait_rows(list, [](const std::vector<Row>& now) { return find_row(now, kModule, kQuickTask) < 0; });
     EXPECT_EQ(find_row(rows, kModule, kQuickTask), -1) << "the list was not filled again:\n" << describe(rows);
     EXPECT_EQ(other_dialog(s.process.id(), s.sheet), nullptr);
-    EXPECT_FALSE(file_exists(kHistoryFile));
+    EXPECT_NE(read_file(kHistoryFile).find("\tTASK_Kill\t"), std::string::npos) << read_file(kHistoryFile);
 
     ASSERT_EQ(find_row(rows, kModule, kTailspin), -1);
     Process& tailspin = start_demo_program(demo::kTailspinPath);

@@ -138,6 +138,9 @@ TEST_F(ChangingEntries, RemoveAsksAboutOneEntryAndNotAboutSeveral) {
               std::string::npos);
     EXPECT_TRUE(row_shows("QuickTask", ""));
     EXPECT_FALSE(read_text(HKEY_CURRENT_USER, kRunKey, "QuickTask"));
+    // Kept only in the history now, from where it can be put back.
+    EXPECT_NE(read_file(kHistoryFile).find(std::string("\t*START_Remove\tCURRENT_RUN\tQuickTask\t") + demo::kQuickTaskPath),
+              std::string::npos) << read_file(kHistoryFile);
 
     ASSERT_TRUE(use_context_menu(list_, {row_of("ProseSpell")}, kMenuRemove));
     const std::string question = answer_question(IDYES);

@@ -60,13 +60,14 @@ TEST_F(HiddenFiles, ListsUnhidesDeletesAndRestoresFromTheHistory) {
     EXPECT_EQ(row_of(read_rows(list), shared), -1);
     EXPECT_EQ(other_dialog(s.process.id(), s.sheet), nullptr);
 
-    // Deleting asks first; the file and its known value go (History is off: nothing is recorded).
+    // Deleting asks first; the file and its known value go, and the deletion is recorded.
     ASSERT_TRUE(use_context_menu(list, {row_of(read_rows(list), win)}, kMenuDelete));
     HWND box = wait_dialog(s.process.id(), kSheetCaption);
     EXPECT_NE(message_text(box).find("where you are sure this is a bad file"), std::string::npos) << message_text(box);
     ASSERT_TRUE(answer(box, IDYES));
     EXPECT_EQ(row_of(wait_rows(list, [&](const std::vector<Row>& now) { return row_of(now, win) < 0; }), win), -1);
-    EXPECT_FALSE(file_exists(win) || read_text(HKEY_CURRENT_USER, kKnownKey, win) || file_exists(kHistoryFile));
+    EXPECT_FALSE(file_exists(win) || read_text(HKEY_CURRENT_USER, kKnownKey, win));
+    EXPECT_NE(read_file(kHistoryFile).find("\t*HIDDEN_DeleteFile\t"), std::string::npos) << read_file(kHistoryFile);
 
     // Undoing the deletion from the History dialog brings the vault copy back, hidden, and records it.
     const std::string record = "d\t*HIDDEN_DeleteFile\tTYPE_HIDDEN\tSx\t" + win + "\t\r\n";
