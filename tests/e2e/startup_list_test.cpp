@@ -64,6 +64,12 @@ TEST_F(StartupList, ShowsEveryLocationWithItsColumnsAndStatus) {
         EXPECT_EQ(status_text(s.sheet), status);
     }
 
+    // Each picture is in the image list once: two copies of a program share it, other programs do not.
+    const auto image = [&](const char* title) { return item_image(list, find_row(rows, kTitle, title)); };
+    EXPECT_EQ(image("AwClock"), image("AwClockPolicy")) << "one program in both Program Files folders";
+    EXPECT_NE(image("AwClock"), image("FabTray"));
+    EXPECT_NE(image("FabTray"), image("NwUpdate"));
+
     ASSERT_TRUE(select_rows(list, {}));
     ASSERT_TRUE(post_command(page, kDisable));
     HWND box = wait_dialog(s.process.id(), kHelpCaption);

@@ -382,6 +382,17 @@ std::string item_text(HWND list, int row, int column) {
     return remote ? cell(list, remote, row, column) : std::string();
 }
 
+int item_image(HWND list, int row) {
+    RemoteBuffer remote(list, kBufferBytes);
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = -1;
+    if (!remote || !remote.write(0, &item, sizeof(item))) return -1;
+    const std::optional<LRESULT> done = send(list, LVM_GETITEMA, 0, remote.at(0));
+    return done && *done && remote.read(0, &item, sizeof(item)) ? item.iImage : -1;
+}
+
 // Posted messages reach a window's thread in order, so a marker posted after them is handled after
 // them too: once the list reports the marker, everything posted before it has been dispatched. The
 // marker is the list's text colour moved by one step of red, put back at once.

@@ -150,6 +150,8 @@ int item_count(HWND list);
 int column_count(HWND list);
 std::vector<std::string> column_titles(HWND list);
 std::string item_text(HWND list, int row, int column);
+// The index of a row's picture in the list's small image list; -1 when it cannot be read.
+int item_image(HWND list, int row);
 // Returns once every message posted so far to any window of the list's thread has been handled.
 // A list on a page also waits until a fill those messages started is over.
 bool flush_posted(HWND list);

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 #include "common/text.h"
 #include "programinfo/lookup.h"
@@ -27,6 +29,7 @@ namespace {
 // Rows come in batches: each one repaints the list once. A batch waits until this long after the
 // one before, unless every file is read, and is at most this many rows (a few milliseconds of work).
 constexpr ULONGLONG kBatchIntervalMs = 50;
+constexpr size_t kImagesAtFirst = 64;  // the image list grows from here as pictures come
 constexpr size_t kRowsPerBatch = 512;
 constexpr UINT_PTR kBatchTimer = 1;
 // Set on the page while a fill runs, for whoever watches the program from outside.
@@ -400,7 +403,9 @@ void Page::start_fill(std::vector<std::string> files, int icon_index) {
     const programinfo::IconWanted icon{icon_index, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
     job_ = std::make_unique<FillJob>(frame_.app.os, std::move(files), icon, hwnd_, WM_FILL_READY);
     file_images_.assign(job_->distinct_files(), -1);
-    create_image_list(frame_, list_, 0, static_cast<int>(job_->distinct_files()) + 2);
+    icon_images_.clear();
+    // Files that share a picture share its image, so room for every file would mostly stay unused.
+    create_image_list(frame_, list_, 0, static_cast<int>(std::min<size_t>(job_->distinct_files() + 2, kImagesAtFirst)));
 }
 
 void Page::stop_fill() {
@@ -421,26 +426,41 @@ std::vector<int> Page::images_of(const std::vector<FillJob::Row>& rows) {
     };
     // The icons this batch brings go into the image list in one strip: one call instead of an icon
     // handle, a copy and a drawing per file.
-    std::vector<size_t> strip;
+    // Many files show the same picture (a vendor's programs, the default program icon): each picture
+    // is added once.
+    std::vector<std::pair<size_t, size_t>> strip;  // file, its picture's place in the strip
     std::vector<const programinfo::IconPixels*> pixels;
+    std::vector<std::string> keys;
+    std::unordered_map<std::string_view, size_t> in_strip;
+    keys.reserve(rows.size());  // in_strip points into these
     std::vector<programinfo::ProgramFacts*> added;
     for (const FillJob::Row& row : rows) {
         if (row.file == FillJob::kNoFile || file_images_[row.file] != -1) continue;
         programinfo::ProgramFacts& facts = *row.facts;
         added.push_back(&facts);
         if (facts.icon) {
+            const programinfo::IconPixels& icon = *facts.icon;
+            std::string key(reinterpret_cast<const char*>(icon.argb.data()), icon.argb.size() * sizeof(uint32_t));
+            key += format("%dx%d", icon.width, icon.height);
+            if (const auto known = icon_images_.find(key); known != icon_images_.end()) {
+                file_images_[row.file] = known->second;
+                continue;
+            }
             file_images_[row.file] = kQueued;
-            strip.push_back(row.file);
-            pixels.push_back(&*facts.icon);
+            const auto [at, fresh] = in_strip.try_emplace(keys.emplace_back(std::move(key)), pixels.size());
+            if (fresh) pixels.push_back(&icon);
+            strip.emplace_back(row.file, at->second);
         } else if (!facts.icon_resource.empty()) {
             file_images_[row.file] = add_icon_resource(frame_, 0, facts.icon_resource);
         }
         if (file_images_[row.file] == -1) file_images_[row.file] = generic();
     }
-    if (!strip.empty()) {
+    if (!pixels.empty()) {
         const int first = add_icon_strip(images, pixels);
-        int next = first;
-        for (size_t file : strip) file_images_[file] = first >= 0 ? next++ : generic();
+        for (const auto& [file, place] : strip) file_images_[file] = first >= 0 ? first + static_cast<int>(place) : generic();
+        if (first >= 0) {
+            for (const auto& [key, place] : in_strip) icon_images_.emplace(std::string(key), first + static_cast<int>(place));
+        }
     }
     // The image list has them now: a long list need not hold every icon twice.
     for (programinfo::ProgramFacts* facts : added) {

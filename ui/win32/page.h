@@ -9,8 +9,9 @@
 
 #include <initializer_list>
 #include <memory>
-#include <thread>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -151,6 +152,7 @@ private:
     bool keys_waiting_ = false;
     std::unique_ptr<FillJob> job_;
     std::vector<int> file_images_;  // image index per distinct file of the fill, -1 until added
+    std::unordered_map<std::string, int> icon_images_;  // image index per picture (its pixels) added
     int generic_image_ = -1;
     bool activating_ = false;       // the fill of an activation selects the first row at its end
     bool select_on_finish_ = false;
