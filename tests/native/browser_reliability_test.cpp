@@ -132,11 +132,11 @@ const KillBitSubject kSubjects[] = {
 struct KillBits : Env {
     static constexpr std::string_view kId = "{A1}";
     std::string key(View view) { return in_view(kCompatibilityKey, view) + "\\" + std::string(kId); }
-    void write(View view, std::string_view spec) {
-        const std::string v(spec.substr(spec.find(':') + 1));
-        if (spec.starts_with("dword:")) fake.registry.put_dword(kMachine, key(view), kFlagsValue, std::stoul(v));
-        if (spec.starts_with("sz:")) fake.registry.put_text(kMachine, key(view), kFlagsValue, v);
-        if (spec.starts_with("bytes:")) {
+    void write(View view, std::string_view given) {
+        const std::string v(given.substr(given.find(':') + 1));
+        if (given.starts_with("dword:")) fake.registry.put_dword(kMachine, key(view), kFlagsValue, std::stoul(v));
+        if (given.starts_with("sz:")) fake.registry.put_text(kMachine, key(view), kFlagsValue, v);
+        if (given.starts_with("bytes:")) {
             fake.registry.create_key(kMachine, key(view));
             fake.registry.set(kMachine, key(view), kFlagsValue, platform::reg_type::dword, std::string(std::stoul(v), '\4'));
         }
@@ -152,11 +152,11 @@ struct KillBits : Env {
     }
     // What a value becomes where the step succeeds: only the kill bit changes; no key is made to
     // clear a bit, and what is no number stays as it is.
-    static std::string wanted(std::string_view spec, bool disable) {
-        if (!spec.starts_with("dword:") && spec != "-") return std::string(spec);
-        const uint32_t old = spec == "-" ? 0 : static_cast<uint32_t>(std::stoul(std::string(spec.substr(6))));
+    static std::string wanted(std::string_view given, bool disable) {
+        if (!given.starts_with("dword:") && given != "-") return std::string(given);
+        const uint32_t old = given == "-" ? 0 : static_cast<uint32_t>(std::stoul(std::string(given.substr(6))));
         const uint32_t now = disable ? old | kKillBit : old & ~kKillBit;
-        return spec == "-" && now == 0 ? "-" : "dword:" + std::to_string(now);
+        return given == "-" && now == 0 ? "-" : "dword:" + std::to_string(now);
     }
 };
 
