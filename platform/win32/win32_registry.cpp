@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/text_buffer.h"
 
 namespace sx::win32 {
 
@@ -71,26 +72,6 @@ KeyInfo key_info(HKEY key) {
 }
 
 DWORD grown(DWORD size, DWORD needed) { return std::max(size * 2, needed); }
-
-std::wstring wide(std::string_view text) {
-    const std::string source(text);
-    const int length = MultiByteToWideChar(CP_ACP, 0, source.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, source.c_str(), -1, out.data(), length);
-    out.resize(static_cast<size_t>(length - 1));
-    return out;
-}
-
-std::string ansi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int count = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string out(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), count, out.data(), length, nullptr, nullptr);
-    return out;
-}
 
 }  // namespace
 

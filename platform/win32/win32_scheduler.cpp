@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/text_buffer.h"
 
 namespace sx::win32 {
 
@@ -24,26 +25,6 @@ ComPtr<ITaskScheduler> scheduler() {
         return {};
     }
     return s;
-}
-
-std::string ansi(const wchar_t* text) {
-    if (!text) return {};
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string out(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), length, nullptr, nullptr);
-    out.resize(static_cast<size_t>(length - 1));
-    return out;
-}
-
-std::wstring wide(std::string_view text) {
-    const std::string plain(text);
-    const int length = MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, plain.c_str(), -1, out.data(), length);
-    out.resize(static_cast<size_t>(length - 1));
-    return out;
 }
 
 // Work items enumerate with their ".job" extension, which opening and deleting them refuse.

@@ -20,14 +20,6 @@ constexpr int kLinkTextMax = INFOTIPSIZE;
 
 HWND window_of(platform::WindowRef owner) { return reinterpret_cast<HWND>(owner); }
 
-std::wstring wide(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), length);
-    return out;
-}
-
 ComPtr<IShellLinkA> new_link() {
     ComPtr<IShellLinkA> link;
     CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());

@@ -89,15 +89,8 @@ platform::OsVersion Win32System::version() {
 }
 
 std::string Win32System::to_ansi(std::u16string_view text) {
-    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
     // wchar_t is the 16-bit UTF-16 unit on Windows, the same as char16_t.
-    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
-    const int count = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, source, count, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string out(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, source, count, out.data(), length, nullptr, nullptr);
-    return out;
+    return ansi(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
 }
 
 std::optional<std::string> Win32System::resource_string(unsigned id) {
@@ -111,13 +104,8 @@ std::optional<std::string> Win32System::resource_string(unsigned id) {
 }
 
 std::u16string Win32System::to_utf16(std::string_view text) {
-    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-    const int count = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    if (length <= 0) return {};
-    std::u16string out(static_cast<size_t>(length), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out.data()), length);
-    return out;
+    const std::wstring converted = wide(text);
+    return {reinterpret_cast<const char16_t*>(converted.data()), converted.size()};
 }
 
 platform::OsDetails Win32System::os_details() {
