@@ -346,7 +346,7 @@ TEST_F(Startup, FindsAndStopsTheProgramOfACommand) {
     EXPECT_EQ(fake.prompts.asked.size(), 1u);
 }
 
-TEST_F(Startup, MaintenanceMonitorAutorunOnAndOff) {
+TEST_F(Startup, MaintenanceAutorunOnAndOffAndStalePrefetchFiles) {
     EXPECT_TRUE(app::set_autorun(app, true));
     EXPECT_TRUE(app.express_boot);
     const std::string command = "\"C:\\Program Files\\Sentrix\\sentrix.exe\" -expressboot";
@@ -359,9 +359,7 @@ TEST_F(Startup, MaintenanceMonitorAutorunOnAndOff) {
     EXPECT_FALSE(app.express_boot);
     EXPECT_FALSE(has(kMachine, kRun, "Sentrix System Monitor"));
     EXPECT_FALSE(app::set_autorun(app, false));
-}
-
-TEST_F(Startup, MaintenanceStalePrefetchFilesGo) {
+    // Stale prefetch files go, and only those.
     fake.files.add_file("C:\\windows\\Prefetch\\SENTRIXUSB.EXE-1234.pf");
     fake.files.add_file("C:\\windows\\Prefetch\\OTHER.EXE-1.pf");
     fake.files.add_folder("C:\\windows\\Prefetch\\SentrixUSB.exe-dir");
@@ -431,23 +429,15 @@ TEST_F(Startup, HistoryParsesRecordsAsTheDialogListsThem) {
     EXPECT_EQ(parse_history(big + line).size(), big.size() / line.size());
 }
 
-TEST_F(Startup, HistoryListAndClear) {
-    fake.files.write(kHistory, "d\t*START_Remove\tCURRENT_RUN\t\tC:\\dir\\named.exe\t\r\n");
-    EXPECT_EQ(LoadHistoryList(app), 1);
-    EXPECT_EQ(last().title + "|" + last().description + "|" + std::to_string(last().flag), "named|d|0");
-    fake.files.set_attributes(kHistory, platform::attr::readonly);
-    EXPECT_TRUE(clear_history_file(app));
-    EXPECT_FALSE(fake.files.exists(kHistory));
-    EXPECT_EQ(LoadHistoryList(app), 0);
-}
-
-TEST_F(Startup, UndoOfHistoryRecords) {
+TEST_F(Startup, HistoryListUndoAndClear) {
     fake.files.write(kHistory, "d\t*START_Remove\tCURRENT_RUN\tBack Again\tC:\\back.exe\t\r\n"
                                "d\tTASK_Kill\tINFO_TASK\tKilled\tC:\\k.exe\t\r\n"
                                "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
                                "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n"
-                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0301020304\r\n");
-    LoadHistoryList(app);
+                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0301020304\r\n"
+                               "e\t*START_Remove\tCURRENT_RUN\t\tC:\\dir\\named.exe\t\r\n");
+    EXPECT_EQ(LoadHistoryList(app), 6);
+    EXPECT_EQ(last().title + "|" + last().description + "|" + std::to_string(last().flag), "named|e|0");
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(get(kUser, kRun, "Back Again"), "C:\\back.exe");
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);  // a second undo writes it again
@@ -458,6 +448,10 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);  // Windows' own switch comes back as the record kept it
     EXPECT_EQ(get(kUser, std::string(kApprovedKey) + "\\Run", "Off"), "\x03\x01\x02\x03\x04");
+    fake.files.set_attributes(kHistory, platform::attr::readonly);
+    EXPECT_TRUE(clear_history_file(app));
+    EXPECT_FALSE(fake.files.exists(kHistory));
+    EXPECT_EQ(LoadHistoryList(app), 0);
 }
 
 // A switch value too short to tell the time is off all the same; one that is empty, too long or not binary
@@ -477,42 +471,30 @@ TEST_F(Startup, WindowsSwitchValues) {
 
 // ---- The item list ----
 
-TEST_F(Startup, ItemsCutEveryFieldToItsLimit) {
-    ASSERT_EQ(AddItem(app, std::string(200, 't'), std::string(300, 'c'), std::string(300, 'l'), std::string(2000, 'd'),
-                      1, 0),
-              1);
-    EXPECT_EQ(std::tie(last().title, last().command, last().location, last().description),
-              std::make_tuple(std::string(127, 't'), std::string(259, 'c'), std::string(259, 'l'), std::string(1023, 'd')));
-    // A title of exactly 128 characters is cut too: the field holds 127.
-    AddItem(app, std::string(128, 't'), "x", "", "", 1, 0);
-    EXPECT_EQ(last().title, std::string(127, 't'));
-}
-
-TEST_F(Startup, ItemsLoseQuotesAndTakeTheLongPathForm) {
+TEST_F(Startup, ItemsCutFieldsLoseQuotesTakeLongPathsAndDeriveTitles) {
     const std::string app_exe = "C:\\Program Files\\Vendor\\App.exe", short_exe = "C:\\PROGRA~1\\VENDOR\\APP.EXE";
     fake.files.add_file(app_exe);
     fake.files.add_short_name(app_exe, short_exe);
-    // Commands under four characters keep their form, and the location follows the command's length; a
-    // long-path lookup that fails keeps the text.
-    const struct {
-        std::string command, location, listed_command, listed_location;
-    } cases[] = {{"\"" + short_exe + "\"", short_exe, app_exe, app_exe}, {"\"a~\"", short_exe, "a~", short_exe},
-                 {"C:\\MISSIN~1\\X.EXE", "", "C:\\MISSIN~1\\X.EXE", ""}, {"\"\"\"\"", "", "", ""}};
-    for (const auto& c : cases) {
-        AddItem(app, "t", c.command, c.location, "", 11, 0);
-        EXPECT_EQ(last().command, c.listed_command);
-        EXPECT_EQ(last().location, c.listed_location);
-    }
-}
-
-TEST_F(Startup, ItemsDeriveAndReplaceTitles) {
     app.caption = "SentrixToGo Zentra";
-    // The last four characters of the file name go, whatever they are.
-    for (auto [title, command, listed] : {std::tuple{"", "C:\\tools\\abc.exe -x", "abc.ex"},
-                                          {"", "C:\\tools\\abc.exe", "abc"},
-                                          {"", "ab", ""}, {"my sentrix helper", "x.exe", "SentrixToGo Zentra"}}) {
-        AddItem(app, title, command, "", "", 1, 0);
-        EXPECT_EQ(last().title, listed) << command;
+    // A title of 128 characters is cut: the field holds 127. Commands under four characters keep their form,
+    // the location follows the command's length, and a long-path lookup that fails keeps the text. A derived
+    // title drops the last four characters of the file name, whatever they are.
+    const struct {
+        std::string title, command, location, listed_title, listed_command, listed_location;
+    } cases[] = {
+        {std::string(128, 't'), std::string(300, 'c'), std::string(300, 'l'), std::string(127, 't'),
+         std::string(259, 'c'), std::string(259, 'l')},
+        {"t", "\"" + short_exe + "\"", short_exe, "t", app_exe, app_exe}, {"t", "\"a~\"", short_exe, "t", "a~", short_exe},
+        {"t", "C:\\MISSIN~1\\X.EXE", "", "t", "C:\\MISSIN~1\\X.EXE", ""}, {"t", "\"\"\"\"", "", "t", "", ""},
+        {"", "C:\\tools\\abc.exe -x", "", "abc.ex", "C:\\tools\\abc.exe -x", ""},
+        {"", "C:\\tools\\abc.exe", "", "abc", "C:\\tools\\abc.exe", ""}, {"", "ab", "", "", "ab", ""},
+        {"my sentrix helper", "x.exe", "", "SentrixToGo Zentra", "x.exe", ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(AddItem(app, c.title, c.command, c.location, std::string(2000, 'd'), 11, 0), 1);
+        EXPECT_EQ(std::tie(last().title, last().command, last().location, last().description),
+                  std::make_tuple(c.listed_title, c.listed_command, c.listed_location, std::string(1023, 'd')))
+            << c.command;
     }
 }
 

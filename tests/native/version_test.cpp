@@ -176,43 +176,39 @@ TEST(VersionBlock, LyingLengthsFindNothingBeyondThem) {
     EXPECT_EQ(product_name(bytes), u"");
 }
 
-TEST(VersionTexts, LaterTranslationsOverwriteOnlyTheNamesTheyHave) {
-    // The later translation lacks a copyright; its empty description replaces the earlier one.
-    EXPECT_EQ(texts_of(block({kGermanUnicode, kUsUnicode},
-                             {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}, {"FileDescription", u""}},
-                             {{"ProductName", u"Werkzeug"}, {"CompanyName", u"Acme GmbH"}, {"LegalCopyright", u"(c) DE"},
-                              {"FileDescription", u"Helfer"}})),
-              "Tools||Acme Inc.||(c) DE");
-    // A translation without a ProductName, or without a table, changes nothing.
-    EXPECT_EQ(texts_of(block({kUsAnsi, kGermanUnicode}, {{"CompanyName", u"Acme GmbH"}, {"ProductVersion", u"9"}},
-                             {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}})),
-              "Tools||Acme Inc.||");
-    EXPECT_EQ(texts_of(make_version_block({kUsAnsi, kUsUnicode}, {{"040904E4", {{"ProductName", u"Tools"}}}})), "Tools||||");
-    // Without translations there are no texts.
-    bool found = true;
-    EXPECT_EQ(texts_of(make_version_block({}, {{"040904E4", {{"ProductName", u"Tools"}}}}), &found), "||||");
-    EXPECT_FALSE(found);
-    EXPECT_EQ(texts_of(make_version_block({kUsAnsi}, {{"040904E4", {{"ProductName", u"Tools"}}}}, false), &found), "||||");
-    EXPECT_FALSE(found);
-}
-
-TEST(VersionTexts, TextsOver127CharactersCountAsEmpty) {
+TEST(VersionTexts, FromBlocks) {
     const std::u16string t127(127, u'a'), t128(128, u'b');
-    EXPECT_EQ(texts_of(block({kUsAnsi}, {{"ProductName", t127}, {"CompanyName", t128}})), std::string(127, 'a') + "||||");
-    // An over-long ProductName is empty but does not end the translation, and it overwrites an earlier one.
-    bool found = true;
-    EXPECT_EQ(texts_of(block({kUsAnsi}, {{"ProductName", t128}, {"CompanyName", u"Acme"}}), &found), "||Acme||");
-    EXPECT_FALSE(found);
-    EXPECT_EQ(texts_of(block({kUsAnsi, kUsUnicode}, {{"ProductName", t128}}, {{"ProductName", u"First"}})), "||||");
-}
-
-TEST(VersionTexts, AnOperatingSystemProductTakesTheDescription) {
-    EXPECT_EQ(texts_of(block({kUsUnicode}, {{"ProductName", u"Microsoft\u00AE Windows\u00AE Operating System"},
-                                            {"FileDescription", u"Windows Explorer"}})),
-              "Windows Explorer|||Windows Explorer|");
-    bool found = true;
-    texts_of(block({kUsUnicode}, {{"ProductName", u"Acme operating system"}}), &found);
-    EXPECT_FALSE(found);
+    const std::pair<std::string, std::string> cases[] = {
+        // A later translation overwrites only the names it has: it lacks a copyright here, and its empty
+        // description replaces the earlier one.
+        {block({kGermanUnicode, kUsUnicode}, {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}, {"FileDescription", u""}},
+               {{"ProductName", u"Werkzeug"}, {"CompanyName", u"Acme GmbH"}, {"LegalCopyright", u"(c) DE"},
+                {"FileDescription", u"Helfer"}}),
+         "Tools||Acme Inc.||(c) DE"},
+        // A translation without a ProductName, or without a table, changes nothing.
+        {block({kUsAnsi, kGermanUnicode}, {{"CompanyName", u"Acme GmbH"}, {"ProductVersion", u"9"}},
+               {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}}),
+         "Tools||Acme Inc.||"},
+        {make_version_block({kUsAnsi, kUsUnicode}, {{"040904E4", {{"ProductName", u"Tools"}}}}), "Tools||||"},
+        // Without translations there are no texts.
+        {make_version_block({}, {{"040904E4", {{"ProductName", u"Tools"}}}}), "||||"},
+        {make_version_block({kUsAnsi}, {{"040904E4", {{"ProductName", u"Tools"}}}}, false), "||||"},
+        // Texts over 127 characters count as empty; an over-long ProductName does not end the translation,
+        // and it overwrites an earlier one.
+        {block({kUsAnsi}, {{"ProductName", t127}, {"CompanyName", t128}}), std::string(127, 'a') + "||||"},
+        {block({kUsAnsi}, {{"ProductName", t128}, {"CompanyName", u"Acme"}}), "||Acme||"},
+        {block({kUsAnsi, kUsUnicode}, {{"ProductName", t128}}, {{"ProductName", u"First"}}), "||||"},
+        // An operating system product takes the description.
+        {block({kUsUnicode}, {{"ProductName", u"Microsoft\u00AE Windows\u00AE Operating System"},
+                              {"FileDescription", u"Windows Explorer"}}),
+         "Windows Explorer|||Windows Explorer|"},
+        {block({kUsUnicode}, {{"ProductName", u"Acme operating system"}}), "||||"},
+    };
+    for (const auto& [bytes, texts] : cases) {
+        bool found = texts.front() == '|';
+        EXPECT_EQ(texts_of(bytes, &found), texts);
+        EXPECT_EQ(found, texts.front() != '|') << "whether a product name was found: " << texts;
+    }
 }
 
 class VersionOnPlatform : public ::testing::Test {
