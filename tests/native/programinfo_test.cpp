@@ -34,7 +34,7 @@ protected:
 // ---- Resolving a command ----
 
 TEST(ResolveCommand, Forms) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // The kernel form starts in the Windows folder and takes the rest from the twelfth character, whatever
         // comes before the token; without a twelfth character, the folder alone.
         {"\\SystemRoot\\System32\\drivers\\beep.sys", "C:\\WINDOWS\\SYSTEM32\\DRIVERS\\BEEP.SYS"},
@@ -58,19 +58,14 @@ TEST(ResolveCommand, Forms) {
         {"", ""}, {".", "."}, {"C:\\app.", "C:\\APP."}, {"C:\\app.e", "C:\\APP.E"}, {"C:\\app.ex", "C:\\APP.EX"},
         {".ex", ".EX"}, {":", ":"}, {":app.exe", ":APP.EXE"}, {"a:", "A:"}, {"\"\"", "\"\""}, {"\"", "\""},
         {"C:\\caf\xE9.exe", "C:\\CAF\xE9.EXE"},
+        // Long commands are limited to a path: the extension just past the limit is cut with the rest, and a
+        // drive letter beyond it is never seen.
+        {"C:\\" + std::string(kPathMax - 7, 'a') + ".exe", "C:\\" + std::string(kPathMax - 7, 'A') + ".EXE"},
+        {"C:\\" + std::string(300, 'b') + ".exe", "C:\\" + std::string(kPathMax - 3, 'B')},
+        {"C:\\" + std::string(kPathMax - 6, 'c') + ".exe", "C:\\" + std::string(kPathMax - 6, 'C') + ".EX"},
+        {std::string(kPathMax, 'd') + "E:\\x.exe", std::string(kPathMax, 'D')},
     };
-    for (auto [command, path] : cases) EXPECT_EQ(resolve_command(command, "C:\\windows", "D:\\Apps"), path) << command;
-}
-
-TEST(ResolveCommand, LongCommandsAreLimitedToAPath) {
-    auto resolve = [](const std::string& command) { return resolve_command(command, "C:\\windows", "D:\\Apps"); };
-    const std::string exact = "C:\\" + std::string(252, 'a') + ".exe";
-    ASSERT_EQ(exact.size(), kPathMax);
-    EXPECT_EQ(resolve(exact), "C:\\" + std::string(252, 'A') + ".EXE");
-    EXPECT_EQ(resolve("C:\\" + std::string(300, 'b') + ".exe"), "C:\\" + std::string(kPathMax - 3, 'B'));
-    // The extension just past the limit is cut with the rest; a drive letter beyond it is never seen.
-    EXPECT_EQ(resolve("C:\\" + std::string(253, 'c') + ".exe"), "C:\\" + std::string(253, 'C') + ".EX");
-    EXPECT_EQ(resolve(std::string(kPathMax, 'd') + "E:\\x.exe"), std::string(kPathMax, 'D'));
+    for (const auto& [command, path] : cases) EXPECT_EQ(resolve_command(command, "C:\\windows", "D:\\Apps"), path) << command;
     // A long folder put before a long rest is cut too.
     EXPECT_EQ(resolve_command("\\SystemRoot\\" + std::string(200, 'r'), std::string(200, 'w'), {}).size(), kPathMax);
 }
@@ -123,9 +118,7 @@ TEST_F(ProgramInfo, ProgramFilesAreFoundAsGivenOrInTheWindowsFolders) {
     EXPECT_EQ(full_program_path(os, "plain.exe /x"), "C:\\windows\\system32\\PLAIN.EXE");
     EXPECT_EQ(full_program_path(os, "\"C:\\Tools\\a.exe\" -b"), "C:\\TOOLS\\A.EXE");
     EXPECT_EQ(full_program_path(os, "nowhere.exe"), "NOWHERE.EXE");
-}
-
-TEST_F(ProgramInfo, OwnFolderHasNoTrailingBackslash) {
+    // This program's own folder has no trailing backslash.
     for (auto [program, folder] : {std::pair{"C:\\Program Files\\Sentrix\\SentrixEx.exe", "C:\\Program Files\\Sentrix"},
                                    {"C:\\SentrixEx.exe", "C:"}, {"SentrixEx.exe", ""}}) {
         fake.system.program = program;
@@ -135,14 +128,12 @@ TEST_F(ProgramInfo, OwnFolderHasNoTrailingBackslash) {
 
 // ---- Notes ----
 
-TEST_F(ProgramInfo, NoteProgramNameComesFromTheResolvedPath) {
+TEST_F(ProgramInfo, NoteNameAndPath) {
     for (auto [command, name] : {std::pair{"\"C:\\Program Files\\Acme\\acme.exe\" /tray", "ACME"}, {"C:\\x\\a=b.exe", "A:B"},
                                  {"helper.dll,Run", "HELPER"}, {"C:\\x\\.exe", ""}, {"C:\\x\\ab", ""}, {"", ""}}) {
         EXPECT_EQ(note_program_name(os, command), name) << command;
     }
-}
-
-TEST_F(ProgramInfo, NotePathBesideThisProgramOrInTheUserFolder) {
+    // The note lives beside this program or in the user folder.
     const std::string app_data = "C:\\users\\root\\AppData\\Roaming", user = app_data + "\\Sentrix";
     fake.files.add_folder(app_data);
     // Without AppData, the program folder.
@@ -167,15 +158,13 @@ TEST_F(ProgramInfo, NotePathBesideThisProgramOrInTheUserFolder) {
 constexpr std::string_view kDetectedStartup = "Software\\Orvane\\Detected\\Startup";
 constexpr std::string_view kDetectedTasks = "Software\\Orvane\\Detected\\ActiveTasks";
 
-TEST(DetectedCategory, OfTypeCodes) {
+TEST_F(ProgramInfo, FirstDetectedTexts) {
+    EXPECT_EQ(ReadFirstDetected(os, "C:\\A.EXE", 1), "");  // no tree at all
     // Every code below 300 is a startup location; codes without a category of their own are active tasks.
     for (auto [type, category] : {std::pair{INT_MIN, "Startup"}, {299, "Startup"}, {300, "ActiveTasks"}, {701, "Services"},
                                   {702, "ActiveTasks"}, {INT_MAX, "ActiveTasks"}}) {
         EXPECT_EQ(detected_category(type), category) << type;
     }
-}
-
-TEST_F(ProgramInfo, FirstDetectedTextsOfACategoryMustFitTheBuffer) {
     put(Root::current_user, kDetectedStartup, "C:\\A.EXE", "12/06/2026 8:22 PM");
     put(Root::current_user, kDetectedStartup, "exact", std::string(23, '7'));
     put(Root::current_user, kDetectedStartup, "one more", std::string(24, '8'));
@@ -193,10 +182,7 @@ TEST_F(ProgramInfo, FirstDetectedTextsOfACategoryMustFitTheBuffer) {
                                    {"", 1, ""}, {"missing", 1, ""}}) {
         EXPECT_EQ(ReadFirstDetected(os, key, type), text) << key;
     }
-}
-
-TEST_F(ProgramInfo, FirstDetectedOfAListedCommandIsThatOfItsResolvedPath) {
-    EXPECT_EQ(ReadFirstDetected(os, "C:\\A.EXE", 1), "");  // no tree at all
+    // A listed command's date is that of its resolved path.
     put(Root::current_user, kDetectedStartup, "C:\\Program Files\\Acme\\acme.exe", "03/05/2024 2:07 PM");
     EXPECT_EQ(first_detected_text(os, "\"C:\\Program Files\\Acme\\acme.exe\" /tray", 11), "03/05/2024 2:07 PM");
     EXPECT_EQ(first_detected_text(os, "%ProgramFiles%\\Acme\\acme.exe", 1), "03/05/2024 2:07 PM");
@@ -216,7 +202,7 @@ TEST_F(ProgramInfo, FirstDetectedOfAListedCommandIsThatOfItsResolvedPath) {
 
 constexpr LocalTime kMarch5{2024, 3, 5, 14, 7, 9};
 
-TEST(FormatLocalDate, EveryShortDatePattern) {
+TEST(FormatLocalDate, EveryDateAndTimePattern) {
     // Any other pattern is the first one.
     for (auto [pattern, date] : {std::pair{"M/d/yyyy", "03/05/2024"}, {"M/d/yy", "03/05/2024"}, {"MM/dd/yy", "03/05/2024"},
                                  {"MM/dd/yyyy", "03/05/2024"}, {"yy/MM/dd", "2024/03/05"}, {"yyyy-MM-dd", "2024-03-05"},
@@ -228,10 +214,7 @@ TEST(FormatLocalDate, EveryShortDatePattern) {
     // Numbers outside the calendar stay within the text's limit.
     EXPECT_EQ(format_local_date("dd-MMM-yy", "HH:mm:ss", LocalTime{2024, 13, 5, 9, 5, 0}), "05--2024 09:05");
     EXPECT_EQ(format_local_date("M/d/yyyy", "h:mm:ss tt", LocalTime{2024, 3, 5, -1, 5, 0}), "03/05/2024 11:05 AM");
-}
-
-TEST(FormatLocalDate, EveryTimePattern) {
-    // Any other pattern is the first one.
+    // Any other time pattern is the first one too.
     for (auto [pattern, time] : {std::pair{"h:mm:ss tt", "9:05 AM"}, {"hh:mm:ss tt", "09:05 AM"}, {"H:mm:ss", "9:05"},
                                  {"HH:mm:ss", "09:05"}, {"HH.mm", "9:05 AM"}, {"", "9:05 AM"}, {"HH:mm:ss ", "9:05 AM"}}) {
         const LocalTime morning{2024, 3, 5, 9, 5, 0};
