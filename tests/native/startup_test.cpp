@@ -65,6 +65,15 @@ protected:
         return out;
     }
     const StartupEntry& last() { return *app.items.at(app.items.count() - 1); }
+    // A delayed-start record with its subkey values.
+    void record(Root hive, std::string_view command, std::string_view type, std::string_view title = {},
+                std::string_view parameters = {}, std::string_view applet = {}, std::string_view shortcut = {}) {
+        put(hive, kDelayKey, command, type);
+        for (auto [sub, value] : {std::pair{"Title", title}, {"Parameters", parameters}, {"Applet", applet},
+                                  {"Shortcuts", shortcut}, {"Time", std::string_view("30")}}) {
+            if (!value.empty()) put(hive, std::string(kDelayKey) + "\\" + sub, command, value);
+        }
+    }
 };
 
 // ---- The catalogue ----
@@ -161,7 +170,7 @@ TEST_F(Startup, SwitchingOffNeitherOverwritesAnotherCopyNorInventsAnEntry) {
     EXPECT_FALSE(fake.registry.has_key(kMachine, std::string(kNotifyKey) + "\\Ghost"));
 }
 
-TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
+TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemovedAndSparesShortcutTargets) {
     put(kUser, kRun, "Bye", "C:\\bye.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 1);
     EXPECT_FALSE(has(kUser, kRun, "Bye"));
@@ -175,9 +184,7 @@ TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
     put(kMachine, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup", "Wow Setup", "C:\\ws.exe");
     EXPECT_EQ(ToggleStartupEntry(app, "Wow Setup", "C:\\ws.exe", "", 26), 0);
     EXPECT_EQ(RemoveStartupEntry(app, "Wow Setup", "C:\\ws.exe", "", 26), 1);
-}
-
-TEST_F(Startup, RemovingAGoneShortcutNeverDeletesItsTarget) {
+    // Removing a gone shortcut never deletes its target.
     fake.program("C:\\apps\\target.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Gone", "C:\\apps\\target.exe", kUserLink + "Gone.lnk", 200), 1);
     EXPECT_TRUE(fake.files.exists("C:\\apps\\target.exe"));
@@ -265,19 +272,7 @@ TEST_F(Startup, DeleteOnReboot) {
 // The update option, the address prefix and "-Restore" are checked end to end under Wine
 // (tests/e2e/command_line_test.cpp).
 
-class Delayed : public Startup {
-protected:
-    void record(Root hive, std::string_view command, std::string_view type, std::string_view title = {},
-                std::string_view parameters = {}, std::string_view applet = {}, std::string_view shortcut = {}) {
-        put(hive, kDelayKey, command, type);
-        for (auto [sub, value] : {std::pair{"Title", title}, {"Parameters", parameters}, {"Applet", applet},
-                                  {"Shortcuts", shortcut}, {"Time", std::string_view("30")}}) {
-            if (!value.empty()) put(hive, std::string(kDelayKey) + "\\" + sub, command, value);
-        }
-    }
-};
-
-TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
+TEST_F(Startup, DelayedRestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     fake.program("C:\\apps\\tool.exe");
     record(kUser, "C:\\apps\\run.exe", "11", "Runner", "-quiet");
     record(kUser, "C:\\apps\\tool.exe", "200", "Tool", "-min", "", kUserLink + "Tool.lnk");
@@ -297,7 +292,7 @@ TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     EXPECT_FALSE(has(kMachine, kDelayKey, "C:\\apps\\wow.exe"));
 }
 
-TEST_F(Delayed, ARecordThatCannotBeWrittenBackStays) {
+TEST_F(Startup, ADelayedRecordThatCannotBeWrittenBackStays) {
     record(kUser, "C:\\apps\\run.exe", "11", "Runner");
     record(kUser, "C:\\apps\\odd.exe", "600", "Odd");
     fake.registry.faults.fail_when([](std::string_view op, std::string_view subject) {
@@ -346,7 +341,7 @@ TEST_F(Startup, FindsAndStopsTheProgramOfACommand) {
     EXPECT_EQ(fake.prompts.asked.size(), 1u);
 }
 
-TEST_F(Startup, MaintenanceAutorunOnAndOffAndStalePrefetchFiles) {
+TEST_F(Startup, MaintenanceAndProcessState) {
     EXPECT_TRUE(app::set_autorun(app, true));
     EXPECT_TRUE(app.express_boot);
     const std::string command = "\"C:\\Program Files\\Sentrix\\sentrix.exe\" -expressboot";
@@ -367,9 +362,7 @@ TEST_F(Startup, MaintenanceAutorunOnAndOffAndStalePrefetchFiles) {
     EXPECT_FALSE(fake.files.exists("C:\\windows\\Prefetch\\SENTRIXUSB.EXE-1234.pf"));
     EXPECT_TRUE(fake.files.exists("C:\\windows\\Prefetch\\OTHER.EXE-1.pf"));
     EXPECT_TRUE(fake.files.exists("C:\\windows\\Prefetch\\SentrixUSB.exe-dir"));
-}
-
-TEST_F(Startup, ProcessStateTakesTheLanguageAndThe32BitView) {
+    // The process state takes the language and the 32-bit view.
     EXPECT_EQ(app::language_id_of("DE"), 7);
     EXPECT_EQ(app::language_id_of("xx"), 0);
     app::initialise_process_state(app);

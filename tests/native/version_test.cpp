@@ -217,7 +217,7 @@ protected:
     AppState app{fake.os};
 };
 
-TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePage) {
+TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePageAndTheCacheReadsEachOnce) {
     fake.files.add_file("C:\\Tools\\acme.exe").version =
         block({kUsAnsi}, {{"ProductName", u"Acme\u2122"}, {"LegalCopyright", u"\u00A9 Acme"}});
     VersionTexts out;
@@ -231,9 +231,7 @@ TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePage) {
         EXPECT_FALSE(ReadVersionTexts(fake.os, file, out));
         EXPECT_EQ(out, VersionTexts{}) << file;
     }
-}
-
-TEST_F(VersionOnPlatform, TheCacheReadsEachFileOnce) {
+    // The cache reads each file once.
     fake.files.add_file("C:\\Tools\\acme.exe").version = acme_block();
     fake.files.add_file("C:\\Tools\\other.exe");
     int reads = 0;
