@@ -70,7 +70,7 @@ TEST(ResolveCommand, Forms) {
     EXPECT_EQ(resolve_command("\\SystemRoot\\" + std::string(200, 'r'), std::string(200, 'w'), {}).size(), kPathMax);
 }
 
-TEST_F(ProgramInfo, TheFoldersComeFromThisSystem) {
+TEST_F(ProgramInfo, TheFoldersComeFromThisSystemAndProgramFilesAreFoundInThem) {
     EXPECT_EQ(ResolveProgramPath(os, "%ProgramFiles%\\Acme\\acme.exe"), "C:\\PROGRAM FILES\\ACME\\ACME.EXE");
     // Stored without a terminating zero it reads the same; a value too long for the buffer counts as missing.
     fake.registry.create_key(Root::local_machine, kCurrentVersionKey);
@@ -80,9 +80,8 @@ TEST_F(ProgramInfo, TheFoldersComeFromThisSystem) {
     EXPECT_EQ(program_files_dir(os), "C:\\Program Files");
     fake.system.windows = "D:\\WINNT";
     EXPECT_EQ(ResolveProgramPath(os, "\\SystemRoot\\System32\\drivers\\x.sys"), "D:\\WINNT\\SYSTEM32\\DRIVERS\\X.SYS");
-}
-
-TEST_F(ProgramInfo, ProgramFilesAreFoundAsGivenOrInTheWindowsFolders) {
+    fake.system.windows = "C:\\windows";
+    // Program files are found as given or in the Windows folders.
     fake.files.add_file("C:\\Tools\\acme.exe");
     fake.files.add_file("C:\\windows\\regedit.exe");
     fake.files.add_file("C:\\windows\\system32\\Long Helper Name.exe");
@@ -282,7 +281,7 @@ std::string icon_dib(int w, int h, int bits, const std::vector<uint32_t>& palett
     return d;
 }
 
-TEST(DecodeIcon, EveryDepthWithItsMaskOrAlpha) {
+TEST(DecodeIcon, EveryDepthWithItsMaskOrAlphaAndNothingForIncompleteOnes) {
     const auto corner_clear = [](int x, int y) { return x == 0 && y == 0; };
     const auto none_clear = [](int, int) { return false; };
     const auto stripes = [](int x, int) { return static_cast<uint32_t>(x % 2); };
@@ -317,9 +316,7 @@ TEST(DecodeIcon, EveryDepthWithItsMaskOrAlpha) {
     const std::optional<IconPixels> small = decode_icon(big, 16, 16);
     ASSERT_TRUE(small);
     EXPECT_EQ(small->argb[0], 0x7F0000C8u);
-}
-
-TEST(DecodeIcon, WhatIsNoCompleteDibGivesNothing) {
+    // What is no complete DIB gives nothing.
     const std::string good = icon_dib(16, 16, 8, {0}, [](int, int) { return 0u; }, [](int, int) { return false; });
     std::string compressed = good, wide = good, sixteen = good;
     compressed[16] = 1;

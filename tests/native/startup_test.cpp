@@ -375,7 +375,7 @@ TEST_F(Startup, MaintenanceAndProcessState) {
 
 // ---- The history file ----
 
-TEST_F(Startup, HistoryAppendsOnlyWhileItIsOn) {
+TEST_F(Startup, HistoryAppendsOnlyWhileItIsOnAndParsesAsTheDialogLists) {
     app.settings.history = 0;
     EXPECT_EQ(AppendHistory(app, "T", "C:\\t.exe", "", 11, event::start_remove), 0);
     EXPECT_FALSE(fake.files.exists(kHistory));
@@ -395,9 +395,7 @@ TEST_F(Startup, HistoryAppendsOnlyWhileItIsOn) {
     AppendHistory(app, std::string(2000, 't'), "C:\\t.exe", "", 11, event::start_remove);
     EXPECT_EQ(history().size(), 1023u);
     EXPECT_EQ(history().substr(1021), "\r\n");
-}
-
-TEST_F(Startup, HistoryParsesRecordsAsTheDialogListsThem) {
+    // Records are parsed as the dialog lists them.
     const std::vector<HistoryRecord> r = parse_history(
         "03/05/2026  12:07 AM\t*START_Remove\tCURRENT_RUN\tTitle\tC:\\t.exe\tC:\\loc.lnk\r\n"
         "bad date that is far too long for the field\tstart_enable\tnot a type\t\t\r\n"
