@@ -93,7 +93,7 @@ void set_word(std::string& bytes, size_t offset, uint16_t value) {
     bytes[offset + 1] = static_cast<char>(value >> 8);
 }
 
-TEST(VersionBlock, ABuiltBlockReadsBack) {
+TEST(VersionBlock, BuiltAndResourceCompilerBlocksReadBackAndMatch) {
     const std::string bytes = acme_block();
     EXPECT_EQ(bytes.size() % 4, 0u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8, bytes.size());
@@ -109,9 +109,7 @@ TEST(VersionBlock, ABuiltBlockReadsBack) {
     EXPECT_EQ(keys(make_version_block({kGermanUnicode, kUsUnicode, kUsAnsi}, {})), "040704b0 040904b0 040904e4 ");
     // No node may grow beyond 64K.
     EXPECT_TRUE(block({kUsAnsi}, {{"ProductName", std::u16string(40000, u'x')}}).empty());
-}
-
-TEST(VersionBlock, TheResourceCompilersBlockReadsAndTheBuilderLaysOutTheSame) {
+    // The resource compiler's block reads, and the builder lays out the same.
     EXPECT_EQ(keys(kWindresBlock), "040704b0 040904b0 ");
     EXPECT_EQ(texts_of(kWindresBlock), "Probe Tools|5.6|Probe Company Ltd.|Probe helper|\xA9 Probe");
     std::string built = make_version_block(
@@ -126,7 +124,7 @@ TEST(VersionBlock, TheResourceCompilersBlockReadsAndTheBuilderLaysOutTheSame) {
     EXPECT_EQ(built, real);
 }
 
-TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNone) {
+TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNoneAndLyingLengthsFindNothingBeyondThem) {
     std::string bytes = acme_block();
     bytes.resize(kVersionBlockMax, '\0');  // room after the resource is allowed
     EXPECT_TRUE(VersionBlock(bytes).valid());
@@ -142,27 +140,21 @@ TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNone) {
         EXPECT_FALSE(VersionBlock(good.substr(0, n)).valid()) << n;
         EXPECT_EQ(texts_of(good.substr(0, n)), "||||") << n;
     }
-}
-
-TEST(VersionBlock, LyingLengthsFindNothingBeyondThem) {
-    const std::string good = acme_block();
+    // Lying lengths find nothing beyond them.
     const size_t table_at = node_offset(good, "040904E4"), name_at = node_offset(good, "ProductName");
     const size_t var_at = node_offset(good, "Translation");
-    auto product_name = [](const std::string& bytes) { return VersionBlock(bytes).string_value("040904e4", "ProductName"); };
+    auto product_name = [](const std::string& b) { return VersionBlock(b).string_value("040904e4", "ProductName"); };
     // A child claiming more than its parent holds (the sibling before it is intact), a text value longer than
     // its node, a length below the header size, a key without its terminating zero inside the node.
-    const struct {
-        size_t offset;
-        uint16_t value;
-    } lies[] = {{table_at, 0xFFF0}, {name_at + 2, 200}, {name_at, 4}, {name_at, 6 + 4}};
-    for (const auto& lie : lies) {
-        std::string bytes = good;
-        set_word(bytes, lie.offset, lie.value);
-        EXPECT_FALSE(product_name(bytes).has_value()) << lie.offset;
-        EXPECT_EQ(keys(bytes), "040904e4 ");
+    const std::pair<size_t, uint16_t> lies[] = {{table_at, 0xFFF0}, {name_at + 2, 200}, {name_at, 4}, {name_at, 6 + 4}};
+    for (const auto& [offset, value] : lies) {
+        std::string lied = good;
+        set_word(lied, offset, value);
+        EXPECT_FALSE(product_name(lied).has_value()) << offset;
+        EXPECT_EQ(keys(lied), "040904e4 ");
     }
     // A translation table claiming more bytes than it has; the root claiming more than the bytes given.
-    std::string bytes = good;
+    bytes = good;
     set_word(bytes, var_at + 2, 64);
     EXPECT_EQ(keys(bytes), "");
     bytes = good;
