@@ -93,10 +93,7 @@ TEST_F(ProgramInfo, TheFoldersComeFromThisSystemAndProgramFilesAreFoundInThem) {
     fake.files.add_file("C:\\windows\\system32\\" + name32);
     // The Windows folder leaves the text as it was; the system folder gives the short path, which for a name
     // that is short already is the file's own spelling. Folders and empty texts are no program files.
-    const struct {
-        std::string given, path, folder;
-        bool exists;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, bool> cases[] = {  // given, path found, folder, exists
         {"C:\\TOOLS\\ACME.EXE", "C:\\TOOLS\\ACME.EXE", "C:\\TOOLS", true},
         {"REGEDIT.EXE", "REGEDIT.EXE", "C:\\windows", true},
         {"LONG HELPER NAME.EXE", "C:\\windows\\system32\\LONGHE~1.EXE", "C:\\windows\\system32", true},
@@ -106,11 +103,11 @@ TEST_F(ProgramInfo, TheFoldersComeFromThisSystemAndProgramFilesAreFoundInThem) {
         {"C:\\windows", "C:\\windows", "C:\\", false},
         {"system32", "system32", "", false}, {"", "", "", false},
     };
-    for (const auto& c : cases) {
-        std::string path = c.given;
-        EXPECT_EQ(ProgramFileExists(os, path), c.exists) << c.given;
-        EXPECT_EQ(path, c.path);
-        EXPECT_EQ(ProgramFolder(os, c.given), c.folder) << c.given;
+    for (const auto& [given, found, folder, exists] : cases) {
+        std::string path = given;
+        EXPECT_EQ(ProgramFileExists(os, path), exists) << given;
+        EXPECT_EQ(path, found);
+        EXPECT_EQ(ProgramFolder(os, given), folder) << given;
     }
     EXPECT_EQ(ProgramFolder(os, "C:\\acme.exe"), "C:\\");
     EXPECT_EQ(ProgramFolder(os, "\\acme.exe"), "\\");
@@ -260,24 +257,21 @@ std::string icon_dib(int w, int h, int bits, const std::vector<uint32_t>& palett
     for (int i = 0; i < 4; ++i) put32(d, 0);
     put32(d, static_cast<uint32_t>(palette.size())), put32(d, 0);
     for (uint32_t c : palette) put32(d, c);
-    const size_t stride = static_cast<size_t>((w * bits + 31) / 32 * 4), mask_stride = static_cast<size_t>((w + 31) / 32 * 4);
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            const uint32_t v = colour(x, y);
-            const size_t bit = static_cast<size_t>(x * bits);
-            if (bits <= 8) row[bit / 8] = static_cast<char>(row[bit / 8] | (v << (8 - bits - bit % 8)));
-            for (int b = 0; bits > 8 && b < bits / 8; ++b) row[bit / 8 + static_cast<size_t>(b)] = static_cast<char>(v >> (8 * b));
+    // The mask is a one-bit image of its own.
+    const auto put_rows = [&](int depth, const std::function<uint32_t(int, int)>& value) {
+        for (int y = h - 1; y >= 0; --y) {
+            std::string row(static_cast<size_t>((w * depth + 31) / 32 * 4), '\0');
+            for (int x = 0; x < w; ++x) {
+                const uint32_t v = value(x, y);
+                const size_t bit = static_cast<size_t>(x * depth);
+                if (depth <= 8) row[bit / 8] = static_cast<char>(row[bit / 8] | (v << (8 - depth - bit % 8)));
+                for (int b = 0; depth > 8 && b < depth / 8; ++b) row[bit / 8 + static_cast<size_t>(b)] = static_cast<char>(v >> (8 * b));
+            }
+            d += row;
         }
-        d += row;
-    }
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(mask_stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            if (clear(x, y)) row[static_cast<size_t>(x / 8)] = static_cast<char>(row[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
-        }
-        d += row;
-    }
+    };
+    put_rows(bits, colour);
+    put_rows(1, [&](int x, int y) { return clear(x, y) ? 1u : 0u; });
     return d;
 }
 

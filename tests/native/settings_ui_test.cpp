@@ -166,12 +166,7 @@ TEST(CommandLine, PageMaintenanceAndQuitOptions) {
     // are checked end to end under Wine (tests/e2e/command_line_test.cpp). The last matching option of the
     // list wins ("-COOKIE" is tested before "-NUT"); a maintenance option keeps the start tab; command lines
     // too long to look into match nothing.
-    const struct {
-        std::string line;
-        int page;
-        app::Maintenance maintenance;
-        bool quit;
-    } cases[] = {
+    const std::tuple<std::string, int, app::Maintenance, bool> cases[] = {  // line, page, maintenance, quit
         {"-unknown", CMD_STARTUP, app::Maintenance::none, false},
         {"-RESTART", CMD_OPTIONS, app::Maintenance::none, false},
         {"-filetype", CMD_FILE_TYPES, app::Maintenance::none, false},
@@ -183,11 +178,9 @@ TEST(CommandLine, PageMaintenanceAndQuitOptions) {
         {std::string(756, ' ') + "-task -q -restore", CMD_STARTUP, app::Maintenance::none, false},  // 773 characters
         {std::string(767, ' ') + "-task", CMD_ACTIVE_TASKS, app::Maintenance::none, false},
     };
-    for (const auto& c : cases) {
-        const app::CommandLine parsed = app::parse_command_line(c.line, CMD_STARTUP);
-        EXPECT_EQ(parsed.page_command, c.page) << c.line;
-        EXPECT_EQ(parsed.maintenance, c.maintenance) << c.line;
-        EXPECT_EQ(parsed.quit, c.quit) << c.line;
+    for (const auto& [line, page, maintenance, quit] : cases) {
+        const app::CommandLine parsed = app::parse_command_line(line, CMD_STARTUP);
+        EXPECT_EQ(std::tie(parsed.page_command, parsed.maintenance, parsed.quit), std::tie(page, maintenance, quit)) << line;
     }
     EXPECT_FALSE(matches("", ""));
     EXPECT_TRUE(matches("x", ""));
