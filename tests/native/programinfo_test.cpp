@@ -34,7 +34,7 @@ protected:
 // ---- Resolving a command ----
 
 TEST(ResolveCommand, Forms) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // The kernel form starts in the Windows folder and takes the rest from the twelfth character, whatever
         // comes before the token; without a twelfth character, the folder alone.
         {"\\SystemRoot\\System32\\drivers\\beep.sys", "C:\\WINDOWS\\SYSTEM32\\DRIVERS\\BEEP.SYS"},
@@ -58,24 +58,19 @@ TEST(ResolveCommand, Forms) {
         {"", ""}, {".", "."}, {"C:\\app.", "C:\\APP."}, {"C:\\app.e", "C:\\APP.E"}, {"C:\\app.ex", "C:\\APP.EX"},
         {".ex", ".EX"}, {":", ":"}, {":app.exe", ":APP.EXE"}, {"a:", "A:"}, {"\"\"", "\"\""}, {"\"", "\""},
         {"C:\\caf\xE9.exe", "C:\\CAF\xE9.EXE"},
+        // Long commands are limited to a path: the extension just past the limit is cut with the rest, and a
+        // drive letter beyond it is never seen.
+        {"C:\\" + std::string(kPathMax - 7, 'a') + ".exe", "C:\\" + std::string(kPathMax - 7, 'A') + ".EXE"},
+        {"C:\\" + std::string(300, 'b') + ".exe", "C:\\" + std::string(kPathMax - 3, 'B')},
+        {"C:\\" + std::string(kPathMax - 6, 'c') + ".exe", "C:\\" + std::string(kPathMax - 6, 'C') + ".EX"},
+        {std::string(kPathMax, 'd') + "E:\\x.exe", std::string(kPathMax, 'D')},
     };
-    for (auto [command, path] : cases) EXPECT_EQ(resolve_command(command, "C:\\windows", "D:\\Apps"), path) << command;
-}
-
-TEST(ResolveCommand, LongCommandsAreLimitedToAPath) {
-    auto resolve = [](const std::string& command) { return resolve_command(command, "C:\\windows", "D:\\Apps"); };
-    const std::string exact = "C:\\" + std::string(252, 'a') + ".exe";
-    ASSERT_EQ(exact.size(), kPathMax);
-    EXPECT_EQ(resolve(exact), "C:\\" + std::string(252, 'A') + ".EXE");
-    EXPECT_EQ(resolve("C:\\" + std::string(300, 'b') + ".exe"), "C:\\" + std::string(kPathMax - 3, 'B'));
-    // The extension just past the limit is cut with the rest; a drive letter beyond it is never seen.
-    EXPECT_EQ(resolve("C:\\" + std::string(253, 'c') + ".exe"), "C:\\" + std::string(253, 'C') + ".EX");
-    EXPECT_EQ(resolve(std::string(kPathMax, 'd') + "E:\\x.exe"), std::string(kPathMax, 'D'));
+    for (const auto& [command, path] : cases) EXPECT_EQ(resolve_command(command, "C:\\windows", "D:\\Apps"), path) << command;
     // A long folder put before a long rest is cut too.
     EXPECT_EQ(resolve_command("\\SystemRoot\\" + std::string(200, 'r'), std::string(200, 'w'), {}).size(), kPathMax);
 }
 
-TEST_F(ProgramInfo, TheFoldersComeFromThisSystem) {
+TEST_F(ProgramInfo, TheFoldersComeFromThisSystemAndProgramFilesAreFoundInThem) {
     EXPECT_EQ(ResolveProgramPath(os, "%ProgramFiles%\\Acme\\acme.exe"), "C:\\PROGRAM FILES\\ACME\\ACME.EXE");
     // Stored without a terminating zero it reads the same; a value too long for the buffer counts as missing.
     fake.registry.create_key(Root::local_machine, kCurrentVersionKey);
@@ -85,9 +80,8 @@ TEST_F(ProgramInfo, TheFoldersComeFromThisSystem) {
     EXPECT_EQ(program_files_dir(os), "C:\\Program Files");
     fake.system.windows = "D:\\WINNT";
     EXPECT_EQ(ResolveProgramPath(os, "\\SystemRoot\\System32\\drivers\\x.sys"), "D:\\WINNT\\SYSTEM32\\DRIVERS\\X.SYS");
-}
-
-TEST_F(ProgramInfo, ProgramFilesAreFoundAsGivenOrInTheWindowsFolders) {
+    fake.system.windows = "C:\\windows";
+    // Program files are found as given or in the Windows folders.
     fake.files.add_file("C:\\Tools\\acme.exe");
     fake.files.add_file("C:\\windows\\regedit.exe");
     fake.files.add_file("C:\\windows\\system32\\Long Helper Name.exe");
@@ -99,10 +93,7 @@ TEST_F(ProgramInfo, ProgramFilesAreFoundAsGivenOrInTheWindowsFolders) {
     fake.files.add_file("C:\\windows\\system32\\" + name32);
     // The Windows folder leaves the text as it was; the system folder gives the short path, which for a name
     // that is short already is the file's own spelling. Folders and empty texts are no program files.
-    const struct {
-        std::string given, path, folder;
-        bool exists;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, bool> cases[] = {  // given, path found, folder, exists
         {"C:\\TOOLS\\ACME.EXE", "C:\\TOOLS\\ACME.EXE", "C:\\TOOLS", true},
         {"REGEDIT.EXE", "REGEDIT.EXE", "C:\\windows", true},
         {"LONG HELPER NAME.EXE", "C:\\windows\\system32\\LONGHE~1.EXE", "C:\\windows\\system32", true},
@@ -112,20 +103,18 @@ TEST_F(ProgramInfo, ProgramFilesAreFoundAsGivenOrInTheWindowsFolders) {
         {"C:\\windows", "C:\\windows", "C:\\", false},
         {"system32", "system32", "", false}, {"", "", "", false},
     };
-    for (const auto& c : cases) {
-        std::string path = c.given;
-        EXPECT_EQ(ProgramFileExists(os, path), c.exists) << c.given;
-        EXPECT_EQ(path, c.path);
-        EXPECT_EQ(ProgramFolder(os, c.given), c.folder) << c.given;
+    for (const auto& [given, found, folder, exists] : cases) {
+        std::string path = given;
+        EXPECT_EQ(ProgramFileExists(os, path), exists) << given;
+        EXPECT_EQ(path, found);
+        EXPECT_EQ(ProgramFolder(os, given), folder) << given;
     }
     EXPECT_EQ(ProgramFolder(os, "C:\\acme.exe"), "C:\\");
     EXPECT_EQ(ProgramFolder(os, "\\acme.exe"), "\\");
     EXPECT_EQ(full_program_path(os, "plain.exe /x"), "C:\\windows\\system32\\PLAIN.EXE");
     EXPECT_EQ(full_program_path(os, "\"C:\\Tools\\a.exe\" -b"), "C:\\TOOLS\\A.EXE");
     EXPECT_EQ(full_program_path(os, "nowhere.exe"), "NOWHERE.EXE");
-}
-
-TEST_F(ProgramInfo, OwnFolderHasNoTrailingBackslash) {
+    // This program's own folder has no trailing backslash.
     for (auto [program, folder] : {std::pair{"C:\\Program Files\\Sentrix\\SentrixEx.exe", "C:\\Program Files\\Sentrix"},
                                    {"C:\\SentrixEx.exe", "C:"}, {"SentrixEx.exe", ""}}) {
         fake.system.program = program;
@@ -135,14 +124,12 @@ TEST_F(ProgramInfo, OwnFolderHasNoTrailingBackslash) {
 
 // ---- Notes ----
 
-TEST_F(ProgramInfo, NoteProgramNameComesFromTheResolvedPath) {
+TEST_F(ProgramInfo, NoteNameAndPath) {
     for (auto [command, name] : {std::pair{"\"C:\\Program Files\\Acme\\acme.exe\" /tray", "ACME"}, {"C:\\x\\a=b.exe", "A:B"},
                                  {"helper.dll,Run", "HELPER"}, {"C:\\x\\.exe", ""}, {"C:\\x\\ab", ""}, {"", ""}}) {
         EXPECT_EQ(note_program_name(os, command), name) << command;
     }
-}
-
-TEST_F(ProgramInfo, NotePathBesideThisProgramOrInTheUserFolder) {
+    // The note lives beside this program or in the user folder.
     const std::string app_data = "C:\\users\\root\\AppData\\Roaming", user = app_data + "\\Sentrix";
     fake.files.add_folder(app_data);
     // Without AppData, the program folder.
@@ -167,15 +154,13 @@ TEST_F(ProgramInfo, NotePathBesideThisProgramOrInTheUserFolder) {
 constexpr std::string_view kDetectedStartup = "Software\\Orvane\\Detected\\Startup";
 constexpr std::string_view kDetectedTasks = "Software\\Orvane\\Detected\\ActiveTasks";
 
-TEST(DetectedCategory, OfTypeCodes) {
+TEST_F(ProgramInfo, FirstDetectedTexts) {
+    EXPECT_EQ(ReadFirstDetected(os, "C:\\A.EXE", 1), "");  // no tree at all
     // Every code below 300 is a startup location; codes without a category of their own are active tasks.
     for (auto [type, category] : {std::pair{INT_MIN, "Startup"}, {299, "Startup"}, {300, "ActiveTasks"}, {701, "Services"},
                                   {702, "ActiveTasks"}, {INT_MAX, "ActiveTasks"}}) {
         EXPECT_EQ(detected_category(type), category) << type;
     }
-}
-
-TEST_F(ProgramInfo, FirstDetectedTextsOfACategoryMustFitTheBuffer) {
     put(Root::current_user, kDetectedStartup, "C:\\A.EXE", "12/06/2026 8:22 PM");
     put(Root::current_user, kDetectedStartup, "exact", std::string(23, '7'));
     put(Root::current_user, kDetectedStartup, "one more", std::string(24, '8'));
@@ -193,10 +178,7 @@ TEST_F(ProgramInfo, FirstDetectedTextsOfACategoryMustFitTheBuffer) {
                                    {"", 1, ""}, {"missing", 1, ""}}) {
         EXPECT_EQ(ReadFirstDetected(os, key, type), text) << key;
     }
-}
-
-TEST_F(ProgramInfo, FirstDetectedOfAListedCommandIsThatOfItsResolvedPath) {
-    EXPECT_EQ(ReadFirstDetected(os, "C:\\A.EXE", 1), "");  // no tree at all
+    // A listed command's date is that of its resolved path.
     put(Root::current_user, kDetectedStartup, "C:\\Program Files\\Acme\\acme.exe", "03/05/2024 2:07 PM");
     EXPECT_EQ(first_detected_text(os, "\"C:\\Program Files\\Acme\\acme.exe\" /tray", 11), "03/05/2024 2:07 PM");
     EXPECT_EQ(first_detected_text(os, "%ProgramFiles%\\Acme\\acme.exe", 1), "03/05/2024 2:07 PM");
@@ -216,7 +198,7 @@ TEST_F(ProgramInfo, FirstDetectedOfAListedCommandIsThatOfItsResolvedPath) {
 
 constexpr LocalTime kMarch5{2024, 3, 5, 14, 7, 9};
 
-TEST(FormatLocalDate, EveryShortDatePattern) {
+TEST(FormatLocalDate, EveryDateAndTimePattern) {
     // Any other pattern is the first one.
     for (auto [pattern, date] : {std::pair{"M/d/yyyy", "03/05/2024"}, {"M/d/yy", "03/05/2024"}, {"MM/dd/yy", "03/05/2024"},
                                  {"MM/dd/yyyy", "03/05/2024"}, {"yy/MM/dd", "2024/03/05"}, {"yyyy-MM-dd", "2024-03-05"},
@@ -228,10 +210,7 @@ TEST(FormatLocalDate, EveryShortDatePattern) {
     // Numbers outside the calendar stay within the text's limit.
     EXPECT_EQ(format_local_date("dd-MMM-yy", "HH:mm:ss", LocalTime{2024, 13, 5, 9, 5, 0}), "05--2024 09:05");
     EXPECT_EQ(format_local_date("M/d/yyyy", "h:mm:ss tt", LocalTime{2024, 3, 5, -1, 5, 0}), "03/05/2024 11:05 AM");
-}
-
-TEST(FormatLocalDate, EveryTimePattern) {
-    // Any other pattern is the first one.
+    // Any other time pattern is the first one too.
     for (auto [pattern, time] : {std::pair{"h:mm:ss tt", "9:05 AM"}, {"hh:mm:ss tt", "09:05 AM"}, {"H:mm:ss", "9:05"},
                                  {"HH:mm:ss", "09:05"}, {"HH.mm", "9:05 AM"}, {"", "9:05 AM"}, {"HH:mm:ss ", "9:05 AM"}}) {
         const LocalTime morning{2024, 3, 5, 9, 5, 0};
@@ -278,28 +257,25 @@ std::string icon_dib(int w, int h, int bits, const std::vector<uint32_t>& palett
     for (int i = 0; i < 4; ++i) put32(d, 0);
     put32(d, static_cast<uint32_t>(palette.size())), put32(d, 0);
     for (uint32_t c : palette) put32(d, c);
-    const size_t stride = static_cast<size_t>((w * bits + 31) / 32 * 4), mask_stride = static_cast<size_t>((w + 31) / 32 * 4);
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            const uint32_t v = colour(x, y);
-            const size_t bit = static_cast<size_t>(x * bits);
-            if (bits <= 8) row[bit / 8] = static_cast<char>(row[bit / 8] | (v << (8 - bits - bit % 8)));
-            for (int b = 0; bits > 8 && b < bits / 8; ++b) row[bit / 8 + static_cast<size_t>(b)] = static_cast<char>(v >> (8 * b));
+    // The mask is a one-bit image of its own.
+    const auto put_rows = [&](int depth, const std::function<uint32_t(int, int)>& value) {
+        for (int y = h - 1; y >= 0; --y) {
+            std::string row(static_cast<size_t>((w * depth + 31) / 32 * 4), '\0');
+            for (int x = 0; x < w; ++x) {
+                const uint32_t v = value(x, y);
+                const size_t bit = static_cast<size_t>(x * depth);
+                if (depth <= 8) row[bit / 8] = static_cast<char>(row[bit / 8] | (v << (8 - depth - bit % 8)));
+                for (int b = 0; depth > 8 && b < depth / 8; ++b) row[bit / 8 + static_cast<size_t>(b)] = static_cast<char>(v >> (8 * b));
+            }
+            d += row;
         }
-        d += row;
-    }
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(mask_stride, '\0');
-        for (int x = 0; x < w; ++x) {
-            if (clear(x, y)) row[static_cast<size_t>(x / 8)] = static_cast<char>(row[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
-        }
-        d += row;
-    }
+    };
+    put_rows(bits, colour);
+    put_rows(1, [&](int x, int y) { return clear(x, y) ? 1u : 0u; });
     return d;
 }
 
-TEST(DecodeIcon, EveryDepthWithItsMaskOrAlpha) {
+TEST(DecodeIcon, EveryDepthWithItsMaskOrAlphaAndNothingForIncompleteOnes) {
     const auto corner_clear = [](int x, int y) { return x == 0 && y == 0; };
     const auto none_clear = [](int, int) { return false; };
     const auto stripes = [](int x, int) { return static_cast<uint32_t>(x % 2); };
@@ -334,9 +310,7 @@ TEST(DecodeIcon, EveryDepthWithItsMaskOrAlpha) {
     const std::optional<IconPixels> small = decode_icon(big, 16, 16);
     ASSERT_TRUE(small);
     EXPECT_EQ(small->argb[0], 0x7F0000C8u);
-}
-
-TEST(DecodeIcon, WhatIsNoCompleteDibGivesNothing) {
+    // What is no complete DIB gives nothing.
     const std::string good = icon_dib(16, 16, 8, {0}, [](int, int) { return 0u; }, [](int, int) { return false; });
     std::string compressed = good, wide = good, sixteen = good;
     compressed[16] = 1;

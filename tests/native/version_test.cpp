@@ -93,7 +93,7 @@ void set_word(std::string& bytes, size_t offset, uint16_t value) {
     bytes[offset + 1] = static_cast<char>(value >> 8);
 }
 
-TEST(VersionBlock, ABuiltBlockReadsBack) {
+TEST(VersionBlock, BuiltAndResourceCompilerBlocksReadBackAndMatch) {
     const std::string bytes = acme_block();
     EXPECT_EQ(bytes.size() % 4, 0u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8, bytes.size());
@@ -109,9 +109,7 @@ TEST(VersionBlock, ABuiltBlockReadsBack) {
     EXPECT_EQ(keys(make_version_block({kGermanUnicode, kUsUnicode, kUsAnsi}, {})), "040704b0 040904b0 040904e4 ");
     // No node may grow beyond 64K.
     EXPECT_TRUE(block({kUsAnsi}, {{"ProductName", std::u16string(40000, u'x')}}).empty());
-}
-
-TEST(VersionBlock, TheResourceCompilersBlockReadsAndTheBuilderLaysOutTheSame) {
+    // The resource compiler's block reads, and the builder lays out the same.
     EXPECT_EQ(keys(kWindresBlock), "040704b0 040904b0 ");
     EXPECT_EQ(texts_of(kWindresBlock), "Probe Tools|5.6|Probe Company Ltd.|Probe helper|\xA9 Probe");
     std::string built = make_version_block(
@@ -126,7 +124,7 @@ TEST(VersionBlock, TheResourceCompilersBlockReadsAndTheBuilderLaysOutTheSame) {
     EXPECT_EQ(built, real);
 }
 
-TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNone) {
+TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNoneAndLyingLengthsFindNothingBeyondThem) {
     std::string bytes = acme_block();
     bytes.resize(kVersionBlockMax, '\0');  // room after the resource is allowed
     EXPECT_TRUE(VersionBlock(bytes).valid());
@@ -142,27 +140,21 @@ TEST(VersionBlock, OversizedForeignOrCutBlocksCountAsNone) {
         EXPECT_FALSE(VersionBlock(good.substr(0, n)).valid()) << n;
         EXPECT_EQ(texts_of(good.substr(0, n)), "||||") << n;
     }
-}
-
-TEST(VersionBlock, LyingLengthsFindNothingBeyondThem) {
-    const std::string good = acme_block();
+    // Lying lengths find nothing beyond them.
     const size_t table_at = node_offset(good, "040904E4"), name_at = node_offset(good, "ProductName");
     const size_t var_at = node_offset(good, "Translation");
-    auto product_name = [](const std::string& bytes) { return VersionBlock(bytes).string_value("040904e4", "ProductName"); };
+    auto product_name = [](const std::string& b) { return VersionBlock(b).string_value("040904e4", "ProductName"); };
     // A child claiming more than its parent holds (the sibling before it is intact), a text value longer than
     // its node, a length below the header size, a key without its terminating zero inside the node.
-    const struct {
-        size_t offset;
-        uint16_t value;
-    } lies[] = {{table_at, 0xFFF0}, {name_at + 2, 200}, {name_at, 4}, {name_at, 6 + 4}};
-    for (const auto& lie : lies) {
-        std::string bytes = good;
-        set_word(bytes, lie.offset, lie.value);
-        EXPECT_FALSE(product_name(bytes).has_value()) << lie.offset;
-        EXPECT_EQ(keys(bytes), "040904e4 ");
+    const std::pair<size_t, uint16_t> lies[] = {{table_at, 0xFFF0}, {name_at + 2, 200}, {name_at, 4}, {name_at, 6 + 4}};
+    for (const auto& [offset, value] : lies) {
+        std::string lied = good;
+        set_word(lied, offset, value);
+        EXPECT_FALSE(product_name(lied).has_value()) << offset;
+        EXPECT_EQ(keys(lied), "040904e4 ");
     }
     // A translation table claiming more bytes than it has; the root claiming more than the bytes given.
-    std::string bytes = good;
+    bytes = good;
     set_word(bytes, var_at + 2, 64);
     EXPECT_EQ(keys(bytes), "");
     bytes = good;
@@ -176,43 +168,39 @@ TEST(VersionBlock, LyingLengthsFindNothingBeyondThem) {
     EXPECT_EQ(product_name(bytes), u"");
 }
 
-TEST(VersionTexts, LaterTranslationsOverwriteOnlyTheNamesTheyHave) {
-    // The later translation lacks a copyright; its empty description replaces the earlier one.
-    EXPECT_EQ(texts_of(block({kGermanUnicode, kUsUnicode},
-                             {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}, {"FileDescription", u""}},
-                             {{"ProductName", u"Werkzeug"}, {"CompanyName", u"Acme GmbH"}, {"LegalCopyright", u"(c) DE"},
-                              {"FileDescription", u"Helfer"}})),
-              "Tools||Acme Inc.||(c) DE");
-    // A translation without a ProductName, or without a table, changes nothing.
-    EXPECT_EQ(texts_of(block({kUsAnsi, kGermanUnicode}, {{"CompanyName", u"Acme GmbH"}, {"ProductVersion", u"9"}},
-                             {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}})),
-              "Tools||Acme Inc.||");
-    EXPECT_EQ(texts_of(make_version_block({kUsAnsi, kUsUnicode}, {{"040904E4", {{"ProductName", u"Tools"}}}})), "Tools||||");
-    // Without translations there are no texts.
-    bool found = true;
-    EXPECT_EQ(texts_of(make_version_block({}, {{"040904E4", {{"ProductName", u"Tools"}}}}), &found), "||||");
-    EXPECT_FALSE(found);
-    EXPECT_EQ(texts_of(make_version_block({kUsAnsi}, {{"040904E4", {{"ProductName", u"Tools"}}}}, false), &found), "||||");
-    EXPECT_FALSE(found);
-}
-
-TEST(VersionTexts, TextsOver127CharactersCountAsEmpty) {
+TEST(VersionTexts, FromBlocks) {
     const std::u16string t127(127, u'a'), t128(128, u'b');
-    EXPECT_EQ(texts_of(block({kUsAnsi}, {{"ProductName", t127}, {"CompanyName", t128}})), std::string(127, 'a') + "||||");
-    // An over-long ProductName is empty but does not end the translation, and it overwrites an earlier one.
-    bool found = true;
-    EXPECT_EQ(texts_of(block({kUsAnsi}, {{"ProductName", t128}, {"CompanyName", u"Acme"}}), &found), "||Acme||");
-    EXPECT_FALSE(found);
-    EXPECT_EQ(texts_of(block({kUsAnsi, kUsUnicode}, {{"ProductName", t128}}, {{"ProductName", u"First"}})), "||||");
-}
-
-TEST(VersionTexts, AnOperatingSystemProductTakesTheDescription) {
-    EXPECT_EQ(texts_of(block({kUsUnicode}, {{"ProductName", u"Microsoft\u00AE Windows\u00AE Operating System"},
-                                            {"FileDescription", u"Windows Explorer"}})),
-              "Windows Explorer|||Windows Explorer|");
-    bool found = true;
-    texts_of(block({kUsUnicode}, {{"ProductName", u"Acme operating system"}}), &found);
-    EXPECT_FALSE(found);
+    const std::pair<std::string, std::string> cases[] = {
+        // A later translation overwrites only the names it has: it lacks a copyright here, and its empty
+        // description replaces the earlier one.
+        {block({kGermanUnicode, kUsUnicode}, {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}, {"FileDescription", u""}},
+               {{"ProductName", u"Werkzeug"}, {"CompanyName", u"Acme GmbH"}, {"LegalCopyright", u"(c) DE"},
+                {"FileDescription", u"Helfer"}}),
+         "Tools||Acme Inc.||(c) DE"},
+        // A translation without a ProductName, or without a table, changes nothing.
+        {block({kUsAnsi, kGermanUnicode}, {{"CompanyName", u"Acme GmbH"}, {"ProductVersion", u"9"}},
+               {{"ProductName", u"Tools"}, {"CompanyName", u"Acme Inc."}}),
+         "Tools||Acme Inc.||"},
+        {make_version_block({kUsAnsi, kUsUnicode}, {{"040904E4", {{"ProductName", u"Tools"}}}}), "Tools||||"},
+        // Without translations there are no texts.
+        {make_version_block({}, {{"040904E4", {{"ProductName", u"Tools"}}}}), "||||"},
+        {make_version_block({kUsAnsi}, {{"040904E4", {{"ProductName", u"Tools"}}}}, false), "||||"},
+        // Texts over 127 characters count as empty; an over-long ProductName does not end the translation,
+        // and it overwrites an earlier one.
+        {block({kUsAnsi}, {{"ProductName", t127}, {"CompanyName", t128}}), std::string(127, 'a') + "||||"},
+        {block({kUsAnsi}, {{"ProductName", t128}, {"CompanyName", u"Acme"}}), "||Acme||"},
+        {block({kUsAnsi, kUsUnicode}, {{"ProductName", t128}}, {{"ProductName", u"First"}}), "||||"},
+        // An operating system product takes the description.
+        {block({kUsUnicode}, {{"ProductName", u"Microsoft\u00AE Windows\u00AE Operating System"},
+                              {"FileDescription", u"Windows Explorer"}}),
+         "Windows Explorer|||Windows Explorer|"},
+        {block({kUsUnicode}, {{"ProductName", u"Acme operating system"}}), "||||"},
+    };
+    for (const auto& [bytes, texts] : cases) {
+        bool found = texts.front() == '|';
+        EXPECT_EQ(texts_of(bytes, &found), texts);
+        EXPECT_EQ(found, texts.front() != '|') << "whether a product name was found: " << texts;
+    }
 }
 
 class VersionOnPlatform : public ::testing::Test {
@@ -221,7 +209,7 @@ protected:
     AppState app{fake.os};
 };
 
-TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePage) {
+TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePageAndTheCacheReadsEachOnce) {
     fake.files.add_file("C:\\Tools\\acme.exe").version =
         block({kUsAnsi}, {{"ProductName", u"Acme\u2122"}, {"LegalCopyright", u"\u00A9 Acme"}});
     VersionTexts out;
@@ -235,9 +223,7 @@ TEST_F(VersionOnPlatform, FilesGiveTheirTextsInTheAnsiCodePage) {
         EXPECT_FALSE(ReadVersionTexts(fake.os, file, out));
         EXPECT_EQ(out, VersionTexts{}) << file;
     }
-}
-
-TEST_F(VersionOnPlatform, TheCacheReadsEachFileOnce) {
+    // The cache reads each file once.
     fake.files.add_file("C:\\Tools\\acme.exe").version = acme_block();
     fake.files.add_file("C:\\Tools\\other.exe");
     int reads = 0;
