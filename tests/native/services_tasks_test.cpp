@@ -100,14 +100,10 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
         {"Unloadable", "@C:\\Acme\\gone.dll,-1", "C:\\Acme\\unloadable.exe", "0", 0, 700},
     };
     for (const Want& w : wants) {
-        SCOPED_TRACE(w.id);
         const StartupEntry* e = row(w.id);
-        ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->title, w.title);
-        EXPECT_EQ(e->command, w.command);
-        EXPECT_EQ(e->location, w.start);
-        EXPECT_EQ(e->description.size(), w.description);
-        EXPECT_EQ(e->type, w.type);
+        ASSERT_NE(e, nullptr) << w.id;
+        EXPECT_EQ(std::tuple(e->title, e->command, e->location, e->description.size(), e->type),
+                  std::tuple(std::string(w.title), std::string(w.command), std::string(w.start), w.description, w.type));
     }
 
     // Services of Microsoft's programs are left out on request; a program without texts is not Microsoft's.
