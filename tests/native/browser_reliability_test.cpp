@@ -28,9 +28,7 @@ struct Env {
         app.settings.history = 1;
         fake.files.add_folder("C:\\Program Files\\Sentrix");
         auto rule = [this](std::string_view, std::string_view) { return calls++ == fail_at; };
-        fake.registry.faults.fail_when(rule);
-        fake.files.faults.fail_when(rule);
-        fake.shell.faults.fail_when(rule);
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.files.faults, &fake.shell.faults}) plan->fail_when(rule);
     }
     // Runs `step` with call `k` of it failing (-1: none); returns how many calls it made.
     template <typename Step>
@@ -65,9 +63,7 @@ struct Helpers : Env {
     bool bho_there() { return fake.registry.has_value(kMachine, bho, "NoExplorer"); }
     bool toolbar_there() { return fake.registry.has_value(kMachine, toolbar, "{S2}"); }
     size_t row_of(std::string_view dll) {
-        for (size_t i = 0; i < app.items.count(); ++i) {
-            if (app.items.at(i)->command == dll) return i;
-        }
+        for (size_t i = 0; i < app.items.count(); ++i) if (app.items.at(i)->command == dll) return i;
         return 0;
     }
 };

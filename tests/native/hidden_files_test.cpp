@@ -25,12 +25,8 @@ TEST(Hidden, AFolderNamedTwiceListsOnceOneThatCannotBeListedAddsNothingAndNotepa
     fake::FakePlatform fake;
     AppState app{fake.os};
     fake.system.temp = "C:\\";  // the drive root again, one level down
-    for (const char* path : {"C:\\root.sys", "C:\\Sub\\below.sys", "C:\\windows\\win.dat"}) {
-        fake.files.add_file(path).attributes = kSystem;
-    }
-    fake.files.faults.fail_when([](std::string_view op, std::string_view at) {
-        return op == "files.list" && at == "C:\\windows";
-    });
+    for (const char* path : {"C:\\root.sys", "C:\\Sub\\below.sys", "C:\\windows\\win.dat"}) fake.files.add_file(path).attributes = kSystem;
+    fake.files.faults.fail_when([](std::string_view op, std::string_view at) { return op == "files.list" && at == "C:\\windows"; });
     ASSERT_EQ(ListHiddenFiles(app), 2);
     EXPECT_EQ(app.items.at(0)->command + "|" + app.items.at(1)->command + "|" + app.items.at(1)->title,
               "C:\\root.sys|C:\\Sub\\below.sys|below");
@@ -81,8 +77,7 @@ TEST(HiddenSweep, NoSingleFailingCallLosesAFileOrItsCopy) {
             fake.processes.start(kPath);
             fake.registry.put_text(Root::current_user, kKnownHiddenKey, kPath, "d");
             long count = 0;
-            fake::FaultPlan* plans[] = {&fake.registry.faults, &fake.files.faults, &fake.processes.faults,
-                                        &fake.shell.faults};
+            fake::FaultPlan* plans[] = {&fake.registry.faults, &fake.files.faults, &fake.processes.faults, &fake.shell.faults};
             for (fake::FaultPlan* plan : plans) plan->fail_when([&](auto, auto) { return count++ == k; });
             const int result = c.act(app, kPath);
             for (fake::FaultPlan* plan : plans) plan->clear();

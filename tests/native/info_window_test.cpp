@@ -107,7 +107,7 @@ TEST_F(InfoWindow, RunStartsTheProgramFileByItsFullPathWithTheCommandsArguments)
 }
 
 TEST_F(InfoWindow, TheRequestCarriesEveryTextEncodedAndOpensOrFallsBackOrIsTold) {
-    EXPECT_EQ(programinfo::percent_encode("AZaz09-._~ &=#%+\r\n/\"\xE9"), "AZaz09-._~%20%26%3D%23%25%2B%0D%0A%2F%22%E9");
+    EXPECT_EQ(programinfo::percent_encode("AZaz09-._~ &=?#%+\r\n/\"\xE9"), "AZaz09-._~%20%26%3D%3F%23%25%2B%0D%0A%2F%22%E9");
     programinfo::LookupFacts f{11, "C:\\A B\\X.EXE", "X.EXE", {"N", "2 #7", "A&B+C", "D\r\n", "(c) 100%"},
                                {"1/2/2009 9:05 AM", "", "", "", "1,024"}, "1.0.0", 7, "us"};
     EXPECT_EQ(programinfo::lookup_address("https://x.test/", f, false),

@@ -48,15 +48,13 @@ const Subject kSubjects[] = {
     // Quoted and expandable: the value moves byte for byte, the list shows it without quotes.
     {"UserApp", "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "\"C:\\u\\user app.exe\" -x",
      "C:\\u\\user app.exe -x", 11, Root::current_user, platform::reg_type::expand_sz, kOff},
-    {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe",
-     12},
+    {"OnceApp", "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "RunOnce", "C:\\o\\once.exe", "C:\\o\\once.exe", 12},
     {"WowApp", "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", "Run", "C:\\w\\wow.exe", "C:\\w\\wow.exe",
      21, Root::local_machine, platform::reg_type::sz, kOff},
     // Quoted in its line, stored and written back without quotes.
     {"Item run", "run", "WinRun", "\"C:\\ini\\a b\\run.exe\"", "C:\\ini\\a b\\run.exe", 101},
     {"Item load", "load", "WinLoad", "C:\\ini\\load.exe", "C:\\ini\\load.exe", 100},
-    {"Linked Tool", "", "", "C:\\apps\\linked.exe", "C:\\apps\\linked.exe", 200, Root::current_user,
-     platform::reg_type::sz, kOff},
+    {"Linked Tool", "", "", "C:\\apps\\linked.exe", "C:\\apps\\linked.exe", 200, Root::current_user, platform::reg_type::sz, kOff},
     {"NotifyPack", "", "WinNotify", "C:\\n\\notify.dll", "C:\\n\\notify.dll", 256, Root::local_machine},
 };
 
@@ -81,10 +79,8 @@ struct Env {
         fake.shell_folders();
         app.settings.history = 1;
         auto rule = [this](std::string_view, std::string_view) { return calls++ == fail_at; };
-        fake.registry.faults.fail_when(rule);
-        fake.files.faults.fail_when(rule);
-        fake.profile.faults.fail_when(rule);
-        fake.shell.faults.fail_when(rule);
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.files.faults, &fake.profile.faults, &fake.shell.faults})
+            plan->fail_when(rule);
     }
 
     // A value as "type:text"; empty when missing.

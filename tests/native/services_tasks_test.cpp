@@ -31,29 +31,23 @@ struct World {
     AppState app{fake.os};
     World() { fake.files.add_folder("C:\\Program Files\\Sentrix"); }
 
+    static std::string key(std::string_view service) { return std::string(kServicesKey) + "\\" + std::string(service); }
     void put(std::string_view service, std::string_view name, std::string_view text, uint32_t type = sz) {
-        fake.registry.put_text(Root::local_machine, std::string(kServicesKey) + "\\" + std::string(service), name, text,
-                               type);
+        fake.registry.put_text(Root::local_machine, key(service), name, text, type);
     }
-    void start(std::string_view service, uint32_t value) {
-        fake.registry.put_dword(Root::local_machine, std::string(kServicesKey) + "\\" + std::string(service), "Start",
-                                value);
-    }
+    void start(std::string_view service, uint32_t value) { fake.registry.put_dword(Root::local_machine, key(service), "Start", value); }
     const StartupEntry* row(std::string_view id) const {
-        for (const StartupEntry& e : app.items.entries()) {
-            if (e.id == id) return &e;
-        }
-        return nullptr;
+        const auto& all = app.items.entries();
+        const auto at = std::find_if(all.begin(), all.end(), [&](const StartupEntry& e) { return e.id == id; });
+        return at == all.end() ? nullptr : &*at;
     }
     std::string history() { return fake.files.content(kHistory); }
     // Every fallible call of the fakes counts; the one numbered `at` fails.
     void fail_call(long at) {
         calls_ = 0;
         auto rule = [this, at](std::string_view, std::string_view) { return calls_++ == at; };
-        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.services.faults, &fake.scheduler.faults,
-                                      &fake.files.faults}) {
+        for (fake::FaultPlan* plan : {&fake.registry.faults, &fake.services.faults, &fake.scheduler.faults, &fake.files.faults})
             plan->fail_when(rule);
-        }
     }
     long calls_ = 0;
 };
@@ -92,14 +86,7 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
     put("Unloadable", "DisplayName", "@C:\\Acme\\gone.dll,-1");
 
     ASSERT_EQ(ListServices(app), 9);
-    struct Want {
-        const char* id;
-        const char* title;
-        const char* command;
-        const char* start;
-        size_t description;
-        int type;
-    } const wants[] = {
+    struct Want { const char *id, *title, *command, *start; size_t description; int type; } const wants[] = {
         {"Plain", "Plain From The Key", "C:\\Acme\\plain.exe", "Automatic", 18, 700},
         {"Known", "Known To The Manager", "C:\\Acme\\known.exe -service", "Manual", 0, 700},
         {"Hosted", "hosted", "C:\\Acme\\hosted.dll", "Disabled", 0, 701},
@@ -113,14 +100,10 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
         {"Unloadable", "@C:\\Acme\\gone.dll,-1", "C:\\Acme\\unloadable.exe", "0", 0, 700},
     };
     for (const Want& w : wants) {
-        SCOPED_TRACE(w.id);
         const StartupEntry* e = row(w.id);
-        ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->title, w.title);
-        EXPECT_EQ(e->command, w.command);
-        EXPECT_EQ(e->location, w.start);
-        EXPECT_EQ(e->description.size(), w.description);
-        EXPECT_EQ(e->type, w.type);
+        ASSERT_NE(e, nullptr) << w.id;
+        EXPECT_EQ(std::tuple(e->title, e->command, e->location, e->description.size(), e->type),
+                  std::tuple(std::string(w.title), std::string(w.command), std::string(w.start), w.description, w.type));
     }
 
     // Services of Microsoft's programs are left out on request; a program without texts is not Microsoft's.
@@ -139,10 +122,9 @@ TEST_F(Inventory, ServicesAreTheKeysThatRunAProgram) {
 
 TEST_F(Inventory, RunStatesAndTheirTexts) {
     EXPECT_EQ(run_state_word(std::nullopt), 0u);
-    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::stopped, 0x10, 0}), 0u)
-        << "a stopped service shows a blank";
-    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::running, 0x10120, 0}),
-              0x40120u);
+    // A stopped service shows a blank.
+    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::stopped, 0x10, 0}), 0u);
+    EXPECT_EQ(run_state_word(platform::ServiceState{"s", "", platform::service_state::running, 0x10120, 0}), 0x40120u);
     for (auto [state, text] : {std::pair{0u, "Stopped"}, {2u, "Pending Start"}, {3u, "Pending Stop"}, {4u, "Running"},
                                {5u, "Pending Continue"}, {6u, "Pending Pause"}, {7u, "Paused"}, {9u, "Stopped"}}) {
         EXPECT_EQ(ServiceStatusText(app, state << 16), text) << state;
@@ -176,13 +158,11 @@ TEST_F(Inventory, StopAndStartTypeRecordOnlyWhatTheManagerDid) {
             w.fail_call(-1);
             const bool stopped = w.fake.services.query("Svc")->state == platform::service_state::stopped;
             platform::RegValue start_value;
-            w.fake.registry.query(Root::local_machine, std::string(kServicesKey) + "\\Svc", "Start", start_value);
+            w.fake.registry.query(Root::local_machine, key("Svc"), "Start", start_value);
             const bool disabled = start_value.data[0] == 4;
             EXPECT_EQ(done == 1, step.name[0] == 's' ? stopped : disabled) << "the result says what happened";
             if (done && fail < 0) {
-                for (const std::string& record : step.records) {
-                    EXPECT_NE(w.history().find(record), std::string::npos) << record;
-                }
+                for (const std::string& record : step.records) EXPECT_NE(w.history().find(record), std::string::npos) << record;
             } else if (!done) {
                 EXPECT_EQ(w.history().find("SERVICE_"), std::string::npos) << "nothing done, nothing recorded";
                 EXPECT_EQ(w.fake.prompts.told.size(), 1u) << "a refusal is told";
@@ -205,23 +185,20 @@ TEST_F(Inventory, WorkItemsInTheWalkOrderWithTheirRunTimes) {
         return op == "scheduler.item" && name == "t2.job";  // a work item that does not open
     });
     ASSERT_EQ(ListScheduledTasks(app), 6);
+    // Five at a time, each five from its last to its first.
     std::vector<std::string> order;
     for (const StartupEntry& e : app.items.entries()) order.push_back(e.title);
-    EXPECT_EQ(order, (std::vector<std::string>{"t4.job", "t3.job", "t1.job", "t0.job", "t6.job", "t5.job"}))
-        << "five at a time, each five from its last to its first";
+    EXPECT_EQ(order, (std::vector<std::string>{"t4.job", "t3.job", "t1.job", "t0.job", "t6.job", "t5.job"}));
     const StartupEntry& t1 = app.items.entries()[2];
-    EXPECT_EQ(t1.command, "C:\\Tasks\\t1.exe");
-    EXPECT_EQ(t1.location, "07/03/2008  12:06 PM");
-    EXPECT_EQ(t1.description, "Never");
-    EXPECT_EQ(t1.type, 800);
+    EXPECT_EQ(t1.command + "|" + t1.location + "|" + t1.description + "|" + std::to_string(t1.type),
+              "C:\\Tasks\\t1.exe|07/03/2008  12:06 PM|Never|800");
     for (auto [hour, text] : {std::pair{0, "07/03/2008  12:05 AM"}, {12, "07/03/2008  12:05 PM"},
                               {13, "07/03/2008  1:05 PM"}, {23, "07/03/2008  11:05 PM"}}) {
         EXPECT_EQ(RunTimeText(app, {2008, 7, 3, hour, 5, 0}), text);
     }
     EXPECT_EQ(GetScheduledTaskComment(app, "t1.JOB").size(), 1023u) << "a comment is bounded";
     EXPECT_EQ(GetScheduledTaskComment(app, "none.job"), "");
-    EXPECT_EQ(shown_task_name("Backup.job"), "Backup");
-    EXPECT_EQ(shown_task_name("abcd"), "abcd");
+    EXPECT_EQ(shown_task_name("Backup.job") + "|" + shown_task_name("abcd"), "Backup|abcd");
     for (auto [status, text] : {std::pair{platform::kTaskRunning, "Status: Running"},
                                 {platform::kTaskNotScheduled, "Status: Not Scheduled"}, {0, "Status: Ready"}}) {
         EXPECT_EQ(TaskStatusText(app, status), text);
